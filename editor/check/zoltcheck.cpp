@@ -1,0 +1,112 @@
+// zoltcheck: runs the editor's start-up checks on a program file, so an owner
+// can check a file before copying it to the stick, and prints what the editor
+// would see.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "editor/document/paths.h"
+#include "editor/document/program_document.h"
+#include "editor/document/program_writer.h"
+#include "editor/document/startup.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: zoltcheck [PROGRAM]\n"
+    "       zoltcheck --events [PROGRAM]\n"
+    "       zoltcheck --write [PROGRAM]\n"
+    "Runs the start-up checks of the zolt editor on PROGRAM (default: "
+    "../OPEN-R/APP/PC/AMS/R-CODE.R).\n";
+
+enum class Mode { Check, Events, Write };
+
+void Put(std::FILE* out, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+void PutLine(std::string_view label, std::string_view text) {
+    Put(stdout, label);
+    Put(stdout, text);
+    Put(stdout, "\n");
+}
+
+void PrintEvents(const zolt::ProgramDocument& doc) {
+    for (int i = 0; i < doc.RecordCount(); ++i) {
+        const zolt::ZoltRecord& record = doc.records[static_cast<std::size_t>(i)];
+        PutLine("event " + std::to_string(i) + ": ", record.name);
+        if (record.preText) {
+            PutLine("pre: ", *record.preText);
+        }
+        for (const std::string& line : record.lines) {
+            PutLine("line: ", line);
+        }
+    }
+    for (const std::string& text : doc.subroutines) {
+        PutLine("subroutine: ", text);
+    }
+}
+
+int Usage() {
+    Put(stderr, kUsage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    Mode mode = Mode::Check;
+    int next = 1;
+    if (next < argc && std::string_view(argv[next]).starts_with("-")) {
+        const std::string_view option = argv[next++];
+        if (option == "--events") {
+            mode = Mode::Events;
+        } else if (option == "--write") {
+            mode = Mode::Write;
+        } else {
+            return Usage();
+        }
+    }
+    if (argc - next > 1) {
+        return Usage();
+    }
+    const std::string_view argument = next < argc ? argv[next] : "";
+
+    zolt::ProgramDocument doc;
+    const zolt::StartupResult start = zolt::CheckStartup(argument, zolt::CurrentDirectory(), doc);
+    if (!start.Ok()) {
+        Put(stderr, start.message);
+        Put(stderr, "\n");
+        return 1;
+    }
+    switch (mode) {
+        case Mode::Check:
+            PutLine("OK: ", std::to_string(doc.RecordCount()) + " ZOLT records (ERS-" +
+                                std::to_string(start.model) + ")");
+            break;
+        case Mode::Events:
+            PrintEvents(doc);
+            break;
+        case Mode::Write: {
+            const std::string refusal = zolt::CheckReadBack(doc);
+            if (!refusal.empty()) {
+                Put(stderr, refusal);
+                Put(stderr, "\n");
+                return 1;
+            }
+            Put(stdout, zolt::WriteProgram(doc));
+            break;
+        }
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

@@ -1,0 +1,69 @@
+#include "editor/document/program_document.h"
+
+#include "editor/document/text_file.h"
+
+namespace zolt {
+
+void LineList::AppendLine(std::string_view text) {
+    lines_.emplace_back(text);
+}
+
+void LineList::AppendCodeText(std::string_view codeText) {
+    while (!codeText.empty()) {
+        const std::size_t sep = codeText.find(kLineSeparator);
+        if (sep == std::string_view::npos) {
+            AppendLine(codeText);
+            return;
+        }
+        AppendLine(codeText.substr(0, sep));
+        codeText.remove_prefix(sep + 1);
+    }
+}
+
+bool LineList::RemoveLine(int index) {
+    if (index < 0 || index >= Count()) {
+        return false;
+    }
+    lines_.erase(lines_.begin() + index);
+    return true;
+}
+
+bool LineList::MoveLine(int from, int to) {
+    const int count = Count();
+    if (from < 0 || from >= count || to < 0 || to > count) {
+        return false;
+    }
+    if (to == from || to == from + 1) {
+        return true;
+    }
+    std::string moved = std::move(lines_[static_cast<std::size_t>(from)]);
+    lines_.erase(lines_.begin() + from);
+    const int insertAt = to > from ? to - 1 : to;
+    lines_.insert(lines_.begin() + insertAt, std::move(moved));
+    return true;
+}
+
+void LineList::ClearLines() {
+    lines_.clear();
+}
+
+bool ReadProgramFile(const std::string& path, ProgramDocument& doc) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes, kMaxProgramFileSize) != ReadResult::Ok || bytes.empty()) {
+        return false;
+    }
+    doc.text = std::move(bytes);
+    return true;
+}
+
+void ClearDocument(ProgramDocument& doc) {
+    doc.records.clear();
+    doc.subroutines.ClearLines();
+    doc.text.clear();
+    doc.text.shrink_to_fit();
+    doc.errorMessage.clear();
+    doc.lineNumber = 0;
+    doc.modified = false;
+}
+
+}  // namespace zolt

@@ -1,0 +1,118 @@
+#include <optional>
+
+#include "editor/document/pre_clause.h"
+#include "editor/document/program_document.h"
+
+namespace zolt {
+
+namespace {
+
+struct LineRead {
+    std::string_view line;
+    std::size_t consumed = 0;
+};
+
+// Takes one line from the remaining text. A line ends at CR LF or at a lone
+// LF; a CR that is not followed by LF belongs to the line. Lines longer than
+// kMaxLineLength fail, the last line of the file too.
+std::optional<LineRead> ReadLine(std::string_view rest) {
+    for (std::size_t i = 0;; ++i) {
+        if (i > kMaxLineLength) {
+            return std::nullopt;
+        }
+        if (i == rest.size()) {
+            return LineRead{rest, i};
+        }
+        if (rest[i] == '\r' && i + 1 < rest.size() && rest[i + 1] == '\n') {
+            return LineRead{rest.substr(0, i), i + 2};
+        }
+        if (rest[i] == '\n') {
+            return LineRead{rest.substr(0, i), i + 1};
+        }
+    }
+}
+
+std::size_t LeadingBlanks(std::string_view line) {
+    std::size_t n = 0;
+    while (n < line.size() && (line[n] == ' ' || line[n] == '\t')) {
+        ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+bool ParseProgram(ProgramDocument& doc) {
+    auto fail = [&doc](const char* message) {
+        doc.errorMessage = message;
+        return false;
+    };
+    const std::string_view text = doc.text;
+    ZoltRecord* open = nullptr;
+    std::size_t pos = 0;
+    doc.lineNumber = 0;
+    while (pos < text.size()) {
+        const std::size_t lineStart = pos;
+        ++doc.lineNumber;
+        const std::optional<LineRead> read = ReadLine(text.substr(pos));
+        if (!read) {
+            return fail("Line too long");
+        }
+        pos += read->consumed;
+        const std::size_t blanks = LeadingBlanks(read->line);
+        const std::string_view trimmed = read->line.substr(blanks);
+
+        if (trimmed.starts_with("//{")) {
+            if (!trimmed.substr(3).starts_with(" \"")) {
+                return fail("ZOLT quoted string must be exact syntax");
+            }
+            const std::size_t nameStart = 5;
+            const std::size_t closeQuote = trimmed.find('"', nameStart);
+            if (closeQuote == std::string_view::npos) {
+                return fail("ZOLT must have quoted string");
+            }
+            if (open != nullptr) {
+                return fail("Missing //} - nesting not allowed");
+            }
+            if (doc.RecordCount() >= kMaxRecords) {
+                return fail("Too many ZOLT records");
+            }
+            unsigned options = 0;
+            if (!ReadTagOptions(trimmed.substr(closeQuote + 1), options)) {
+                return fail("Unsupported TAG option/effect");
+            }
+            ZoltRecord& record = doc.records.emplace_back();
+            record.bodyStart = static_cast<int>(pos);
+            record.bodyLength = -1;
+            record.name = std::string(trimmed.substr(nameStart, closeQuote - nameStart));
+            record.indent = std::string(read->line.substr(0, blanks));
+            record.options = options;
+            open = &record;
+        } else if (trimmed.starts_with("//}")) {
+            if (open == nullptr) {
+                return fail("missing starting //{ for ending //}");
+            }
+            open->bodyLength = static_cast<int>(lineStart) - open->bodyStart;
+            ZoltRecord& closed = *open;
+            open = nullptr;
+            if (closed.HasPre() && !CheckPreClause(closed, doc.errorMessage)) {
+                return false;
+            }
+        } else if (trimmed.starts_with("//++")) {
+            doc.subroutines.AppendLine(trimmed.substr(4));
+        } else if (open != nullptr) {
+            if (open->HasPre() && !open->preText) {
+                open->preText = std::string(trimmed);
+            } else {
+                open->lines.AppendLine(trimmed);
+            }
+        }
+    }
+    if (open != nullptr) {
+        doc.lineNumber = -1;
+        return fail("missing //} for last ZOLT");
+    }
+    return true;
+}
+
+}  // namespace zolt

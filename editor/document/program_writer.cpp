@@ -1,0 +1,89 @@
+#include "editor/document/program_writer.h"
+
+#include "editor/document/pre_clause.h"
+
+namespace zolt {
+
+namespace {
+
+constexpr std::string_view kBodyIndent = "  ";
+
+void AppendBodyLine(std::string& out, const ZoltRecord& record, std::string_view text) {
+    out += record.indent;
+    out += kBodyIndent;
+    out += text;
+    out += "\r\n";
+}
+
+std::string_view Trimmed(std::string_view line) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+        line.remove_prefix(1);
+    }
+    return line;
+}
+
+bool OpensClosesOrCollects(std::string_view line) {
+    const std::string_view t = Trimmed(line);
+    return t.starts_with("//{") || t.starts_with("//}") || t.starts_with("//++");
+}
+
+std::string Refusal(const ZoltRecord& record, std::string_view why) {
+    std::string message = "ERROR: Can't save R-CODE.R file\nThe event \"";
+    message += record.name;
+    message += "\" ";
+    message += why;
+    message += "\nNothing was written";
+    return message;
+}
+
+}  // namespace
+
+std::string WriteProgram(const ProgramDocument& doc) {
+    const std::string_view text = doc.text;
+    std::string out;
+    out.reserve(text.size() + 1024);
+    std::size_t copyPos = 0;
+    for (const ZoltRecord& record : doc.records) {
+        const auto bodyStart = static_cast<std::size_t>(record.bodyStart);
+        if (bodyStart > copyPos) {
+            out += text.substr(copyPos, bodyStart - copyPos);
+        }
+        if (record.preText) {
+            AppendBodyLine(out, record, PreLineForWriting(record));
+        }
+        for (const std::string& line : record.lines) {
+            AppendBodyLine(out, record, line);
+        }
+        copyPos = bodyStart + static_cast<std::size_t>(record.bodyLength);
+    }
+    if (copyPos < text.size()) {
+        out += text.substr(copyPos);
+    }
+    return out;
+}
+
+std::string CheckReadBack(const ProgramDocument& doc) {
+    for (const ZoltRecord& record : doc.records) {
+        const std::size_t lineIndent = record.indent.size() + kBodyIndent.size();
+        if (record.preText) {
+            const std::string_view pre = Trimmed(*record.preText);
+            if (!record.lines.Empty() && (pre.empty() || pre.starts_with("//"))) {
+                return Refusal(record, "has an empty or comment PRE clause and can't hold lines");
+            }
+            if (lineIndent + PreLineForWriting(record).size() > kMaxLineLength) {
+                return Refusal(record, "has a line longer than 255 characters");
+            }
+        }
+        for (const std::string& line : record.lines) {
+            if (lineIndent + line.size() > kMaxLineLength) {
+                return Refusal(record, "has a line longer than 255 characters");
+            }
+            if (OpensClosesOrCollects(line)) {
+                return Refusal(record, "has a line beginning with //{, //} or //++");
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace zolt

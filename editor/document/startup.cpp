@@ -1,0 +1,133 @@
+#include "editor/document/startup.h"
+
+#include <cstdio>
+#include <limits>
+
+#include "editor/document/paths.h"
+#include "editor/document/program_save.h"
+#include "editor/document/text_file.h"
+
+namespace zolt {
+
+namespace {
+
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string WithPath(std::string_view message, const std::string& path) {
+    std::string text(message);
+    text += '\n';
+    text += path;
+    return text;
+}
+
+bool IsSupportedModel(int model) {
+    return model == 210 || model == 220 || model == 310;
+}
+
+}  // namespace
+
+int ReadLeadingInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > kLimit) {
+            value = kLimit;
+        }
+    }
+    if (negative) {
+        return static_cast<int>(-value);
+    }
+    return static_cast<int>(value > std::numeric_limits<int>::max() ? kLimit - 1 : value);
+}
+
+std::string ActionExtPath(const std::string& programPath) {
+    return SiblingPath(programPath, "ACTION", "EXT");
+}
+
+std::string ActionCfgPath(const std::string& programPath) {
+    return SiblingPath(programPath, "ACTION", "CFG");
+}
+
+std::string MarkerPath(const std::string& programPath, int model) {
+    char name[64];
+    std::snprintf(name, sizeof name, "..\\..\\..\\MW\\CONF\\ERS-%3d", model);
+    return SiblingPath(programPath, name, "MWC");
+}
+
+StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
+                           ProgramDocument& doc) {
+    StartupResult result;
+    while (!argumentText.empty() && IsCSpace(argumentText.front())) {
+        argumentText.remove_prefix(1);
+    }
+    const std::string_view location = argumentText.empty() ? kDefaultProgramLocation : argumentText;
+    result.programPath = MakeFullPath(location, currentDir);
+    const std::string& path = result.programPath;
+
+    // Every file the editor derives from the program path must fit a path of
+    // 259 characters; a cut-off path would name another file.
+    const std::string derived[] = {path,
+                                   BackupPath(path),
+                                   SaveTempPath(path),
+                                   ActionExtPath(path),
+                                   ActionCfgPath(path),
+                                   MarkerPath(path, 210)};
+    bool pathsFit = true;
+    for (const std::string& p : derived) {
+        pathsFit = pathsFit && p.size() <= kMaxPathLength;
+    }
+    if (!pathsFit || !ReadProgramFile(path, doc)) {
+        result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
+        return result;
+    }
+    if (!ParseProgram(doc)) {
+        result.message = "ERROR: Invalid syntax in R-CODE.R file\n" + path + " (" +
+                         doc.errorMessage + " around line " + std::to_string(doc.lineNumber) + ")";
+        return result;
+    }
+    if (doc.RecordCount() == 0) {
+        result.message = WithPath("R-CODE program installed is not ZOLT enabled", path);
+        return result;
+    }
+
+    const std::string extPath = ActionExtPath(path);
+    TextFileReader ext;
+    if (!ext.Open(extPath)) {
+        result.message = WithPath("ERROR: Missing ACTION.EXT - please reinstall", extPath);
+        return result;
+    }
+    std::string firstLine;
+    ext.ReadLine(firstLine, kMaxLineLength);
+    const std::size_t tag = firstLine.find("ERS-");
+    if (tag == std::string::npos) {
+        result.message =
+            WithPath("ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall", extPath);
+        return result;
+    }
+    result.model = ReadLeadingInt(std::string_view(firstLine).substr(tag + 4));
+    if (!IsSupportedModel(result.model)) {
+        result.message =
+            WithPath("ERROR: Invalid ACTION.EXT (bad ERS-??? tag) - please reinstall", extPath);
+        return result;
+    }
+    if (!FileCanBeOpened(MarkerPath(path, result.model))) {
+        result.message = "ERROR: Invalid ACTION.EXT (does not match model number ERS-" +
+                         std::to_string(result.model) + ") - please reinstall\n";
+        return result;
+    }
+    return result;
+}
+
+}  // namespace zolt

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "editor/document/program_document.h"
+
+namespace zolt {
+
+// Where the editor looks for the program file when no path is given: the
+// stick's program, seen from a folder one level below the stick's root.
+inline constexpr std::string_view kDefaultProgramLocation = "../OPEN-R/APP/PC/AMS/R-CODE.R";
+
+struct StartupResult {
+    std::string message;      // empty when every check passed
+    std::string programPath;  // the full path of the program file
+    int model = 0;            // the model number of the ERS tag
+    bool Ok() const { return message.empty(); }
+};
+
+// The checks the editor runs before it opens its window: find, read and parse
+// the program file, make sure it holds ZOLT records, and check the ERS tag of
+// ACTION.EXT and the model's marker file. The result's message is the exact
+// text of the first failure.
+StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
+                           ProgramDocument& doc);
+
+// The decimal number at the start of text, as C's atoi reads it (leading white
+// space and a sign allowed), saturated at the limits of a 32-bit int.
+int ReadLeadingInt(std::string_view text);
+
+std::string ActionExtPath(const std::string& programPath);
+std::string ActionCfgPath(const std::string& programPath);
+std::string MarkerPath(const std::string& programPath, int model);
+
+}  // namespace zolt

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: host unit tests (plain and under
+# AddressSanitizer/UndefinedBehaviorSanitizer), and the end-to-end tests of the
+# host checker and of the .exe files under Wine.
+set -euo pipefail
+source "$(dirname "$0")/scripts/setup.sh"
+
+install_dependencies
+
+echo "== Format check"
+mapfile -t sources < <(cd "$ROOT" && git ls-files '*.cpp' '*.h' 2>/dev/null || true)
+if ((${#sources[@]})); then
+    (cd "$ROOT" && clang-format --dry-run --Werror "${sources[@]}")
+fi
+
+echo "== Build"
+configure_and_build
+configure_and_build_sanitized
+
+echo "== Windows programs link no MinGW runtime"
+for exe in "$BUILD"/mingw/*.exe; do
+    if x86_64-w64-mingw32-objdump -p "$exe" | grep 'DLL Name' | grep -qiE 'libstdc|libgcc|libwinpthread'; then
+        echo "FAIL: $exe needs a MinGW DLL"
+        exit 1
+    fi
+done
+
+prepare_wine
+
+echo "== Host tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+(cd "$BUILD/host-asan" && ctest --output-on-failure -j "$(nproc)" -E '\.wine$')
+
+echo "== All tests"
+cd "$BUILD/host"
+ctest --output-on-failure -j "$(nproc)"

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "editor/document/startup.h"
+#include "unit/test_support.h"
+
+namespace zolt {
+namespace {
+
+using test_support::WriteBytes;
+
+const char kProgram[] = "// test\r\n//{ \"Touch/Head\"\r\nWAIT\r\n//}\r\n";
+
+// A small stick: the program folder, ACTION.EXT with the given first line and
+// the model's marker file; the editor is started from <root>/TOOLS.
+struct Stick {
+    std::string root = test_support::ScratchDir("stick");
+    std::string ams = root + "/OPEN-R/APP/PC/AMS";
+    std::string program = ams + "/R-CODE.R";
+    std::string ext = ams + "/ACTION.EXT";
+    std::string tools = root + "/TOOLS";
+
+    Stick() {
+        WriteBytes(program, kProgram);
+        WriteBytes(ext, "; ERS-210 actions\r\nDANCE 1 0\r\n");
+        WriteBytes(root + "/OPEN-R/MW/CONF/ERS-210.MWC", "");
+        std::filesystem::create_directories(tools);
+    }
+};
+
+TEST(CheckStartup, ReportsTheFirstFailureInItsWords) {
+    const std::string x300(300, 'x');
+    const struct {
+        const char* what;
+        std::function<void(Stick&)> change;
+        std::function<std::string(Stick&)> message;
+    } cases[] = {
+        {"sample", [](Stick&) {}, [](Stick&) { return std::string(); }},
+        {"missing program", [](Stick& s) { std::filesystem::remove(s.program); },
+         [](Stick& s) { return "ERROR: Can't open R-CODE.R file\n" + s.program; }},
+        {"empty program", [](Stick& s) { WriteBytes(s.program, ""); },
+         [](Stick& s) { return "ERROR: Can't open R-CODE.R file\n" + s.program; }},
+        {"parse error", [](Stick& s) { WriteBytes(s.program, "A\n//{ \"a\"\n//{ \"b\"\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid syntax in R-CODE.R file\n" + s.program +
+                    " (Missing //} - nesting not allowed around line 3)";
+         }},
+        {"open record", [](Stick& s) { WriteBytes(s.program, "//{ \"a\"\nWAIT\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid syntax in R-CODE.R file\n" + s.program +
+                    " (missing //} for last ZOLT around line -1)";
+         }},
+        {"no records", [](Stick& s) { WriteBytes(s.program, "WAIT\r\n"); },
+         [](Stick& s) { return "R-CODE program installed is not ZOLT enabled\n" + s.program; }},
+        {"missing ACTION.EXT", [](Stick& s) { std::filesystem::remove(s.ext); },
+         [](Stick& s) { return "ERROR: Missing ACTION.EXT - please reinstall\n" + s.ext; }},
+        {"tag on the second line", [](Stick& s) { WriteBytes(s.ext, "actions\nERS-210\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
+        {"tag after 255 characters", [x300](Stick& s) { WriteBytes(s.ext, x300 + " ERS-210\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
+        {"empty ACTION.EXT", [](Stick& s) { WriteBytes(s.ext, ""); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
+        {"ERS-2x0", [](Stick& s) { WriteBytes(s.ext, "ERS-2x0\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (bad ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
+        {"ERS-31x", [](Stick& s) { WriteBytes(s.ext, "for ERS-31x robots\n"); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (bad ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
+        {"blank and sign before the digits", [](Stick& s) { WriteBytes(s.ext, "ERS- +210\n"); },
+         [](Stick&) { return std::string(); }},
+        {"no marker for ERS-310", [](Stick& s) { WriteBytes(s.ext, "ERS-310\r\n"); },
+         [](Stick&) {
+             return std::string(
+                 "ERROR: Invalid ACTION.EXT (does not match model number ERS-310) - please "
+                 "reinstall\n");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stick stick;
+        c.change(stick);
+        ProgramDocument doc;
+        const StartupResult result = CheckStartup("", stick.tools, doc);
+        EXPECT_EQ(result.message, c.message(stick));
+        EXPECT_EQ(result.programPath, stick.program);
+    }
+}
+
+TEST(CheckStartup, ProgramNamedOnTheCommandLineBringsItsNeighbourhood) {
+    Stick stick;
+    const std::string other = stick.root + "/COPY/DEEP/ER/R";
+    WriteBytes(other + "/MY.R", kProgram);
+    ProgramDocument doc;
+    StartupResult result = CheckStartup("  " + other + "/MY.R", stick.tools, doc);
+    EXPECT_EQ(result.message,
+              "ERROR: Missing ACTION.EXT - please reinstall\n" + other + "/ACTION.EXT");
+
+    WriteBytes(other + "/ACTION.EXT", "ERS-220\n");
+    WriteBytes(stick.root + "/COPY/MW/CONF/ERS-220.MWC", "");
+    ProgramDocument again;
+    result = CheckStartup(other + "/MY.R", stick.tools, again);
+    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(result.model, 220);
+    EXPECT_EQ(again.RecordCount(), 1);
+}
+
+TEST(CheckStartup, QuotesStayInThePath) {
+    Stick stick;
+    ProgramDocument doc;
+    const StartupResult result = CheckStartup("\"" + stick.program + "\"", stick.tools, doc);
+    EXPECT_EQ(result.message,
+              "ERROR: Can't open R-CODE.R file\n" + stick.tools + "/\"" + stick.program + "\"");
+}
+
+TEST(CheckStartup, OverlongPathsAreNotCutOff) {
+    Stick stick;
+    // A program path of 259 characters fits, but its backup "....BAK" and the
+    // others derived from it are longer.
+    const std::string base = stick.root + "/";
+    const std::string name(259 - base.size() - 2, 'n');
+    const std::string program = base + name + ".R";
+    ASSERT_EQ(program.size(), 259u);
+    WriteBytes(program, kProgram);
+    ProgramDocument doc;
+    const StartupResult result = CheckStartup(program, stick.tools, doc);
+    EXPECT_EQ(result.message, "ERROR: Can't open R-CODE.R file\n" + program);
+}
+
+}  // namespace
+}  // namespace zolt

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/document/program_document.h"
+#include "editor/document/program_writer.h"
+
+namespace zolt {
+namespace {
+
+ProgramDocument Parsed(const std::string& text) {
+    ProgramDocument doc;
+    doc.text = text;
+    EXPECT_TRUE(ParseProgram(doc)) << doc.errorMessage << " line " << doc.lineNumber;
+    return doc;
+}
+
+TEST(WriteProgram, RegeneratesBodiesAndKeepsEverythingElse) {
+    const struct {
+        const char* what;
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"LF-only file", "head\n//{ \"a\"\n      x\ny  \n//}\ntail\n",
+         "head\n//{ \"a\"\n  x\r\n  y  \r\n//}\ntail\n"},
+        {"tabs and blanks in the indent", "\t //{ \"a\"\r\n\t\tWAIT\r\n   //}\r\n",
+         "\t //{ \"a\"\r\n\t   WAIT\r\n   //}\r\n"},
+        {"last line without line end", "//{ \"a\"\nWAIT\n//}", "//{ \"a\"\n  WAIT\r\n//}"},
+        {"text after the last record without line end", "//{ \"a\"\n//}\nGO MAIN",
+         "//{ \"a\"\n//}\nGO MAIN"},
+        {"subroutine line inside a record", "//{ \"a\"\n//++CALL S\nWAIT\n//}\n//++CALL T\n",
+         "//{ \"a\"\n  WAIT\r\n//}\n//++CALL T\n"},
+        {"empty record and blank body line", "//{ \"a\"\n\n//}\n//{ \"b\"\n//}\n",
+         "//{ \"a\"\n  \r\n//}\n//{ \"b\"\n//}\n"},
+        {"PRE active form", "  //{ \"a\" PRE\nIF A THEN //[PRE]\nWAIT\n  //}\n",
+         "  //{ \"a\" PRE\n    IF A THEN //[PRE]\r\n    WAIT\r\n  //}\n"},
+        {"PRE comment form", "//{ \"a\" PRE\n   //[PRE]: IF A THEN\n//}\n",
+         "//{ \"a\" PRE\n  //[PRE]: IF A THEN\r\n//}\n"},
+        {"lone CR kept", "//{ \"a\"\nA\rB\n//}\r", "//{ \"a\"\n  A\rB\r\n//}\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(WriteProgram(Parsed(c.in)), c.out);
+    }
+}
+
+TEST(WriteProgram, PreFormFollowsTheCodeLines) {
+    ProgramDocument doc = Parsed(
+        "//{ \"had lines\" PRE\nIF A THEN //[PRE]\nWAIT\n//}\n"
+        "//{ \"had none\" PRE\n//[PRE]: IF B THEN\n//}\n"
+        "//{ \"plain\"\nWAIT\n//}\n");
+    doc.records[0].lines.RemoveLine(0);
+    doc.records[1].lines.AppendCodeText("PLAY ACTION SIT\xFFWAIT");
+    doc.records[2].lines.RemoveLine(0);
+    EXPECT_EQ(WriteProgram(doc),
+              "//{ \"had lines\" PRE\n  //[PRE]: IF A THEN\r\n//}\n"
+              "//{ \"had none\" PRE\n  IF B THEN //[PRE]\r\n  PLAY ACTION SIT\r\n  WAIT\r\n//}\n"
+              "//{ \"plain\"\n//}\n");
+}
+
+TEST(WriteProgram, WrittenFileReadsBackTheSame) {
+    ProgramDocument first = Parsed(
+        "// header\n:START\n  //{ \"Touch/Head\"\n\tPLAY ACTION SIT\n  WAIT\n  //}\n"
+        "\t//{ \"Touch/Back\" PRE\n\tIF B THEN //[PRE]\n\tWAIT 10\n\t//}\n"
+        "//{ \"Empty\" PRE\n//[PRE]: IF C\n//}\n//++ CALL X // x\nGO START");
+    first.records[0].lines.AppendCodeText("  WAIT 50 // kill time");
+    const std::string once = WriteProgram(first);
+    ProgramDocument second = Parsed(once);
+    const std::string twice = WriteProgram(second);
+    // The leading blanks of an appended line are gone once read back.
+    EXPECT_EQ(second.records[0].lines[2], "WAIT 50 // kill time");
+    EXPECT_EQ(WriteProgram(Parsed(twice)), twice);
+    EXPECT_EQ(twice,
+              "// header\n:START\n  //{ \"Touch/Head\"\n    PLAY ACTION SIT\r\n    WAIT\r\n"
+              "    WAIT 50 // kill time\r\n  //}\n"
+              "\t//{ \"Touch/Back\" PRE\n\t  IF B THEN //[PRE]\r\n\t  WAIT 10\r\n\t//}\n"
+              "//{ \"Empty\" PRE\n  //[PRE]: IF C\r\n//}\n//++ CALL X // x\nGO START");
+}
+
+TEST(CheckReadBack, RefusesWhatWouldNotReadBack) {
+    const std::string ok253(253, 'x');
+    const struct {
+        const char* what;
+        std::string text;
+        std::string appended;
+        std::string message;
+    } cases[] = {
+        {"255 characters with the indent", "//{ \"e\"\n//}\n", ok253, ""},
+        {"256 characters with the indent", "//{ \"Touch/Head\"\n//}\n", ok253 + "x",
+         "ERROR: Can't save R-CODE.R file\nThe event \"Touch/Head\" has a line longer than "
+         "255 characters\nNothing was written"},
+        {"long code line grows by the record's indent", " //{ \"e\"\n" + ok253 + "\n //}\n", "",
+         "ERROR: Can't save R-CODE.R file\nThe event \"e\" has a line longer than 255 "
+         "characters\nNothing was written"},
+        {"opening marker", "//{ \"e\"\n//}\n", "  //{ \"x\"",
+         "ERROR: Can't save R-CODE.R file\nThe event \"e\" has a line beginning with //{, //} "
+         "or //++\nNothing was written"},
+        {"closing marker", "//{ \"e\"\n//}\n", "\t//}",
+         "ERROR: Can't save R-CODE.R file\nThe event \"e\" has a line beginning with //{, //} "
+         "or //++\nNothing was written"},
+        {"subroutine marker", "//{ \"e\"\n//}\n", "//++CALL X",
+         "ERROR: Can't save R-CODE.R file\nThe event \"e\" has a line beginning with //{, //} "
+         "or //++\nNothing was written"},
+        {"other comments are fine", "//{ \"e\"\n//}\n", "//+ x", ""},
+        {"empty PRE text gets lines", "//{ \"p\" PRE\n//[PRE]: \n//}\n", "WAIT",
+         "ERROR: Can't save R-CODE.R file\nThe event \"p\" has an empty or comment PRE clause "
+         "and can't hold lines\nNothing was written"},
+        {"comment PRE text gets lines", "//{ \"p\" PRE\n//[PRE]:   // note\n//}\n", "WAIT",
+         "ERROR: Can't save R-CODE.R file\nThe event \"p\" has an empty or comment PRE clause "
+         "and can't hold lines\nNothing was written"},
+        {"empty PRE text without lines", "//{ \"p\" PRE\n//[PRE]: \n//}\n", "", ""},
+        {"PRE line too long once active",
+         "//{ \"p\" PRE\n//[PRE]: " + std::string(246, 'y') + "\n//}\n", "WAIT",
+         "ERROR: Can't save R-CODE.R file\nThe event \"p\" has a line longer than 255 "
+         "characters\nNothing was written"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramDocument doc = Parsed(c.text);
+        if (!c.appended.empty()) {
+            doc.records[0].lines.AppendLine(c.appended);
+        }
+        EXPECT_EQ(CheckReadBack(doc), c.message);
+    }
+}
+
+}  // namespace
+}  // namespace zolt
