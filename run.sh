@@ -17,12 +17,16 @@ cp -r "$ROOT/samples/stick" "$SCRATCH"
 mkdir -p "$SCRATCH/TOOLS"
 
 what="${1:-zolt}"
+program=""
+if [[ "$what" == zolt && $# -ge 2 ]]; then
+    program="$(realpath -m "$2")"
+fi
 case "$what" in
     zolt)
         # Started one level below the stick's root, as an owner starts it.
         cd "$SCRATCH/TOOLS"
-        if [[ $# -ge 2 ]]; then
-            "$BUILD/host/zoltcheck" --events "$2"
+        if [[ -n "$program" ]]; then
+            "$BUILD/host/zoltcheck" --events "$program"
         else
             "$BUILD/host/zoltcheck" --events
         fi
