@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/catalog/palette.h"
 #include "editor/document/paths.h"
 #include "editor/document/program_document.h"
 #include "editor/document/program_writer.h"
@@ -22,10 +23,22 @@ constexpr std::string_view kUsage =
     "usage: zoltcheck [PROGRAM]\n"
     "       zoltcheck --events [PROGRAM]\n"
     "       zoltcheck --write [PROGRAM]\n"
+    "       zoltcheck --palette N [PROGRAM]   (N: palette category 0 to 23)\n"
     "Runs the start-up checks of the zolt editor on PROGRAM (default: "
     "../OPEN-R/APP/PC/AMS/R-CODE.R).\n";
 
-enum class Mode { Check, Events, Write };
+enum class Mode { Check, Events, Write, Palette };
+
+// Prints the palette of one category as the editor fills it; the message a
+// refill would show goes to standard error.
+class StderrMessages : public zolt::MessageSink {
+  public:
+    void Notify(const std::string& text) override {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fputc('\n', stderr);
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+};
 
 void Put(std::FILE* out, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), out);
@@ -53,6 +66,34 @@ void PrintEvents(const zolt::ProgramDocument& doc) {
     }
 }
 
+void PrintPalette(const zolt::ProgramDocument& doc, const std::string& programPath, int category) {
+    zolt::Palette palette;
+    StderrMessages messages;
+    zolt::RefillPalette(palette, category, doc, programPath, messages);
+    for (const zolt::PaletteItem& item : palette) {
+        std::string row = std::to_string(item.kind) + "\t" + item.shownText + "\t";
+        for (char c : item.codeText) {
+            row += c == zolt::kLineSeparator ? '\t' : c;
+        }
+        PutLine("", row);
+    }
+}
+
+// A palette category number: 0 to 23, digits only.
+bool ReadCategory(std::string_view text, int& category) {
+    if (text.empty() || text.size() > 2) {
+        return false;
+    }
+    category = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        category = category * 10 + (c - '0');
+    }
+    return category < zolt::kCategoryCount;
+}
+
 int Usage() {
     Put(stderr, kUsage);
     return 2;
@@ -66,6 +107,7 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     Mode mode = Mode::Check;
+    int category = 0;
     int next = 1;
     if (next < argc && std::string_view(argv[next]).starts_with("-")) {
         const std::string_view option = argv[next++];
@@ -73,6 +115,11 @@ int main(int argc, char** argv) {
             mode = Mode::Events;
         } else if (option == "--write") {
             mode = Mode::Write;
+        } else if (option == "--palette") {
+            mode = Mode::Palette;
+            if (next >= argc || !ReadCategory(argv[next++], category)) {
+                return Usage();
+            }
         } else {
             return Usage();
         }
@@ -96,6 +143,9 @@ int main(int argc, char** argv) {
             break;
         case Mode::Events:
             PrintEvents(doc);
+            break;
+        case Mode::Palette:
+            PrintPalette(doc, start.programPath, category);
             break;
         case Mode::Write: {
             const std::string refusal = zolt::CheckReadBack(doc);

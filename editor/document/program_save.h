@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/document/message_sink.h"
 #include "editor/document/program_document.h"
 
 namespace zolt {
@@ -30,15 +31,6 @@ class FileOps {
 };
 
 FileOps& SystemFileOps();
-
-// How the editor shows its messages; the window shows message boxes, tests
-// capture and answer them.
-class MessageSink {
-  public:
-    virtual ~MessageSink() = default;
-    virtual void Notify(const std::string& text) = 0;
-    virtual bool AskYesNo(const std::string& text) = 0;
-};
 
 std::string BackupPath(const std::string& programPath);
 std::string SaveTempPath(const std::string& programPath);

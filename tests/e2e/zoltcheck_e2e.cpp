@@ -176,6 +176,117 @@ TEST(Zoltcheck, WritesWhatASaveWouldWrite) {
     EXPECT_EQ(again.out, expected);
 }
 
+// One palette row as the checker prints it: kind, shown text, code lines.
+std::string Row(int kind, const std::string& shown, std::initializer_list<const char*> lines) {
+    std::string row = std::to_string(kind) + "\t" + shown;
+    for (const char* line : lines) {
+        row += "\t";
+        row += line;
+    }
+    return row + "\n";
+}
+
+std::string System(const std::string& shown, const std::string& name, const std::string& comment,
+                   int kind = 2) {
+    return Row(kind, shown, {("PLAY ACTION " + name + " // " + comment).c_str(), "WAIT"});
+}
+
+TEST(Zoltcheck, FillsEveryPaletteCategoryOfTheSampleStick) {
+    ScratchStick stick("palette");
+    const std::string standard =
+        Row(2, "Sit Down", {"PLAY ACTION SIT", "WAIT"}) +
+        Row(2, "Stand Up", {"PLAY ACTION STAND", "WAIT"}) +
+        Row(2, "Lie Down", {"PLAY ACTION LIE", "WAIT"}) +
+        Row(1, "Turn Left", {"PLAY ACTION TURN 90 // Turn Left", "WAIT"}) +
+        Row(1, "Turn Right", {"PLAY ACTION TURN -90 // Turn Right", "WAIT"}) +
+        Row(1, "Turn Around", {"PLAY ACTION TURN 180 // Turn Around", "WAIT"}) +
+        Row(1, "Kick Left", {"PLAY ACTION KICK 30 1000 // Kick Left", "WAIT"}) +
+        Row(1, "Kick Right", {"PLAY ACTION KICK -30 1000 // Kick Right", "WAIT"}) +
+        Row(1, "Walk .1 metre", {"PLAY ACTION WALK 0 100", "WAIT"}) +
+        Row(1, "Walk .5 metre", {"PLAY ACTION WALK 0 500", "WAIT"}) +
+        Row(1, "Walk 1 inches", {"PLAY ACTION WALK 0 1000", "WAIT"}) +
+        Row(0, "Wait 1/4 sec", {"WAIT 250 // Wait 1/4 second"}) +
+        Row(0, "Wait 1/2 sec", {"WAIT 500 // Wait 1/2 second"}) +
+        Row(0, "Wait 1 sec", {"WAIT 1000 // Wait 1 second"}) +
+        Row(0, "Wait 2 sec", {"WAIT 2000 // Wait 2 seconds"}) + Row(0, "WAIT to finish", {"WAIT"}) +
+        Row(2, "Stop playing", {"PLAY ACTION STOP  // Stop playing"});
+    const std::string leds =
+        Row(4, "Spotlight on (220)", {"SET Spot 1"}) +
+        Row(4, "Spotlight off (220)", {"SET Spot 0"}) +
+        Row(4, "Face LEDs on (2x0)",
+            {"SET Eye_L1 1", "SET Eye_R1 1", "SET Eye_L2 1", "SET Eye_R2 1", "SET Eye_L3 1",
+             "SET Eye_R3 1"}) +
+        Row(4, "Face LEDs off (2x0)",
+            {"SET Eye_L1 0", "SET Eye_R1 0", "SET Eye_L2 0", "SET Eye_R2 0", "SET Eye_L3 0",
+             "SET Eye_R3 0"}) +
+        Row(4, "Horn LEDs on (31x)", {"SET Horn_G 1", "SET Horn_O 1", "SET Horn_B 1"}) +
+        Row(4, "Horn LEDs off (31x)", {"SET Horn_G 0", "SET Horn_O 0", "SET Horn_B 0"}) +
+        Row(4, "Warning LED on (all)", {"SET Warn 1"}) +
+        Row(4, "Warning LED off (all)", {"SET Warn 0"});
+    const std::string user =
+        Row(3, "WAG_DANCE", {"PLAY ACTION+ WAG_DANCE // my little dance", "WAIT"}) +
+        Row(3, "HAPPY_SONG_NOWAIT",
+            {"PLAY ACTION+ HAPPY_SONG_NOWAIT // sing while doing something else"}) +
+        Row(3, "YAWN", {"PLAY ACTION+ YAWN // stretch a little", "WAIT"}) +
+        Row(3, "CHEER", {"PLAY ACTION+ CHEER // cheer with the owner", "WAIT"}) +
+        Row(3, "GREETING", {"PLAY ACTION+ GREETING", "WAIT"});
+    const std::string subroutines =
+        Row(5, "Take a picture", {"CALL RCR_TakeAPicture"}) +
+        Row(5, "Record dogs name", {"CALL RCR_RecordDogsName"}) +
+        Row(5, "Say dogs name", {"CALL RCR_SayDogsName"}) +
+        Row(5, "Record owners name", {"CALL RCR_RecordOwnersName"}) +
+        Row(5, "Say owners name", {"CALL RCR_SayOwnersName"}) +
+        Row(6, "Wait until head pressed",
+            {"// Wait until head pressed", "SET Head_ON 0", "WHILE Head_ON == 0",
+             "  WAIT 50 // kill time", "WEND"}) +
+        Row(6, "Howl like a wolf", {" CALL RCR_Howl // Howl like a wolf"}) +
+        Row(6, "Cheer with the owner", {" CALL Cheer // Cheer with the owner"}) +
+        Row(5, "CALL RCR_Bark", {"CALL RCR_Bark"});
+    const std::string expected[24] = {
+        standard,
+        leds,
+        user,
+        System("DANCE", "ALONE_DANCE", "dance alone") + System("SING", "ALONE_SING", "sing a song"),
+        System("HANDSHAKE", "HUMAN_HANDSHAKE", "give paw") +
+            Row(2, "HIGHFIVE", {"PLAY ACTION HUMAN_HIGHFIVE", "WAIT"}),
+        System("GREET", "ROBOT_GREET", "sniff the other robot"),
+        "",
+        System("HAPPY", "EMOTION_HAPPY", "wag the tail") +
+            System("ANGRY", "EMOTION_ANGRY", "growl"),
+        System("SLEEPY", "FEELING_SLEEPY", "yawn and stretch"),
+        System("SHAKE_BODY", "PHYSIO_SHAKE_BODY", "shake off the water"),
+        System("PLAY", "REQUEST_PLAY", "ask to play"),
+        Row(2, "SNEEZE", {"PLAY ACTION REFLEX_SNEEZE", "WAIT"}),
+        System("LOOK_LEFT", "INTENT_LOOK_LEFT", "look to the left"),
+        System("POUNCE", "OFF_POUNCE", "pounce on the ball"),
+        System("BARK", "GUARD_BARK", "bark at a stranger"),
+        System("HEAD", "CONTACT_HEAD", "head touched"),
+        System("PAW", "TACTILE_PAW", "paw touched"),
+        System("SIT_TO_LIE", "CHGPOS_SIT_TO_LIE", "from sitting to lying"),
+        System("BALL", "SEARCH_BALL", "look for the pink ball", 1),
+        System("BALL", "FOLLOW_BALL", "chase the pink ball"),
+        System("RESTART", "SYS_RESTART", "restart Pupalong"),
+        System("BANZAI", "O2_BANZAI", "banzai (ERS-2x0 only)"),
+        System("FOLLOWBALL", "FOLLOWBALL", "old name of FOLLOW_BALL") +
+            System("BARK", "BARK", "bark once") +
+            Row(1, "WALK_SLOW_NOWAIT", {"PLAY ACTION WALK_SLOW_NOWAIT // start walking slowly"}),
+        subroutines,
+    };
+    for (int category = 0; category < 24; ++category) {
+        SCOPED_TRACE("category " + std::to_string(category));
+        const RunResult run = stick.Check("--palette " + std::to_string(category));
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, expected[category]);
+    }
+
+    fs::remove(stick.ams + "/ACTION.CFG");
+    const RunResult noUser = stick.Check("--palette 2");
+    EXPECT_EQ(noUser.exitCode, 0);
+    EXPECT_EQ(noUser.out, "");
+    EXPECT_EQ(noUser.err, "This RCODE stick does not contain any USER actions\n");
+}
+
 TEST(Zoltcheck, ReportsBrokenSticks) {
     const struct {
         const char* name;
@@ -246,7 +357,8 @@ TEST(Zoltcheck, ReportsBrokenSticks) {
 
 TEST(Zoltcheck, RefusesWrongUsage) {
     ScratchStick stick("usage");
-    for (const char* args : {"--bogus", "--events A B", "A B"}) {
+    for (const char* args : {"--bogus", "--events A B", "A B", "--palette", "--palette 24",
+                             "--palette -1", "--palette x", "--palette 1 A B"}) {
         SCOPED_TRACE(args);
         const RunResult run = stick.Check(args);
         EXPECT_EQ(run.exitCode, 2);

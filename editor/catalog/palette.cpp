@@ -1,0 +1,58 @@
+#include "editor/catalog/palette.h"
+
+#include "editor/catalog/code_kinds.h"
+#include "editor/catalog/installed_actions.h"
+#include "editor/document/startup.h"
+
+namespace zolt {
+
+void AddCatalogEntries(Palette& palette, std::span<const CatalogEntry> entries) {
+    for (const CatalogEntry& entry : entries) {
+        palette.push_back({std::string(entry.shownText), ClassifyCodeLine(entry.codeText),
+                           std::string(entry.codeText)});
+    }
+}
+
+std::string SubroutineShownText(std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '/') {
+            start = i + 1;
+        } else if (text[i] != ' ' && start < text.size() && text[start] == ' ') {
+            start = i;
+        }
+    }
+    if (start == text.size()) {
+        start = 0;
+    }
+    return std::string(text.substr(start));
+}
+
+void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
+                   const std::string& programPath, MessageSink& messages) {
+    palette.clear();
+    if (category == kCategoryStandard) {
+        AddCatalogEntries(palette, StandardActions());
+    } else if (category == kCategoryLeds) {
+        AddCatalogEntries(palette, LedActions());
+    } else if (category == kCategoryUserActions) {
+        if (!LoadInstalledActions(palette, ActionCfgPath(programPath), "ACTION+", {})) {
+            messages.Notify(std::string(kNoUserActions));
+        }
+    } else if (category >= kCategoryFirstSystem && category < kCategoryOtherSystem) {
+        const NameFilter filter{
+            NameFilter::Kind::Category,
+            SystemCategories()[static_cast<std::size_t>(category - kCategoryFirstSystem)].word};
+        LoadInstalledActions(palette, ActionExtPath(programPath), "ACTION", filter);
+    } else if (category == kCategoryOtherSystem) {
+        LoadInstalledActions(palette, ActionExtPath(programPath), "ACTION",
+                             {NameFilter::Kind::Other, {}});
+    } else if (category == kCategorySubroutines) {
+        AddCatalogEntries(palette, SubroutineActions());
+        for (const std::string& text : doc.subroutines) {
+            palette.push_back({SubroutineShownText(text), ClassifyCodeLine(text), text});
+        }
+    }
+}
+
+}  // namespace zolt
