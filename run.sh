@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
-# Builds the programs and opens one of them on a scratch copy of the sample
-# stick.
-#   ./run.sh            the editor's view of the sample stick
-#   ./run.sh zolt PATH  the same for a given program file
+# Builds the programs and opens one on a scratch copy of the sample stick.
+#   ./run.sh            the editor, started one level below the stick's root
+#   ./run.sh zolt PATH  the editor on a given program file
+# Without a display the program runs on a virtual one; a screenshot is saved
+# under build/ and the program is closed again.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
+
+what="${1:-zolt}"
+program=""
+case "$what" in
+    zolt)
+        if [[ $# -ge 2 ]]; then
+            program="$(realpath -m "$2")"
+        fi
+        ;;
+    *)
+        echo "usage: ./run.sh [zolt [PATH]]" >&2
+        exit 2
+        ;;
+esac
 
 install_dependencies
 configure_and_build
@@ -14,25 +29,28 @@ SCRATCH="$BUILD/run/stick"
 rm -rf "$BUILD/run"
 mkdir -p "$BUILD/run"
 cp -r "$ROOT/samples/stick" "$SCRATCH"
-mkdir -p "$SCRATCH/TOOLS"
+mkdir -p "$SCRATCH/ZOLT"
+cd "$SCRATCH/ZOLT"
 
-what="${1:-zolt}"
-program=""
-if [[ "$what" == zolt && $# -ge 2 ]]; then
-    program="$(realpath -m "$2")"
+args=()
+if [[ -n "$program" ]]; then
+    args=("$(winepath -w "$program" 2>/dev/null)")
 fi
-case "$what" in
-    zolt)
-        # Started one level below the stick's root, as an owner starts it.
-        cd "$SCRATCH/TOOLS"
-        if [[ -n "$program" ]]; then
-            "$BUILD/host/zoltcheck" --events "$program"
-        else
-            "$BUILD/host/zoltcheck" --events
-        fi
-        ;;
-    *)
-        echo "usage: ./run.sh [zolt [PATH]]" >&2
-        exit 2
-        ;;
-esac
+
+if [[ -n "${DISPLAY:-}" ]]; then
+    exec wine "$BUILD/mingw/zolt.exe" "${args[@]}"
+fi
+
+# No display: a virtual one, a screenshot, and the program closed again.
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+DISPLAY="$display" wine "$BUILD/mingw/zolt.exe" "${args[@]}" >/dev/null 2>&1 &
+sleep 6
+shot="$BUILD/run-zolt.png"
+DISPLAY="$display" import -window root "$shot"
+convert "$shot" -trim +repage "$shot"
+echo "The editor ran on a virtual display on a scratch copy of samples/stick."
+echo "Screenshot: $shot"

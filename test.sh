@@ -31,5 +31,9 @@ echo "== Host tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd "$BUILD/host-asan" && ctest --output-on-failure -j "$(nproc)" -E '\.wine$')
 
 echo "== All tests"
-cd "$BUILD/host"
-ctest --output-on-failure -j "$(nproc)"
+rm -f "$BUILD"/screenshots/*.bmp "$BUILD"/screenshots/*.png
+status=0
+(cd "$BUILD/host" && ctest --output-on-failure -j "$(nproc)") || status=$?
+convert_screenshots
+echo "Screenshots: $BUILD/screenshots"
+exit $status

@@ -27,7 +27,7 @@ need_packages() {
 install_dependencies() {
     need_packages cmake make g++ libgtest-dev googletest clang-format python3 \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-        wine wine64 xvfb xauth imagemagick
+        wine wine64 xvfb xauth imagemagick fonts-wine
 }
 
 # Host build (unit tests, checker), its sanitizer twin, and the Windows cross build.
@@ -57,6 +57,19 @@ prepare_wine() {
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager Wine draws the caption and frame itself.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            >/dev/null 2>&1 || true
         wineserver -w || true
     fi
+}
+
+# Screenshots that the window tests saved as BMP become PNG files, cut to
+# what is on the screen.
+convert_screenshots() {
+    local bmp
+    for bmp in "$BUILD"/screenshots/*.bmp; do
+        [[ -e "$bmp" ]] || continue
+        convert "$bmp" -trim +repage "${bmp%.bmp}.png" && rm -f "$bmp"
+    done
 }

@@ -28,6 +28,22 @@ bool IsSupportedModel(int model) {
 
 }  // namespace
 
+std::string_view ArgumentText(std::string_view commandLine) {
+    std::size_t i = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        i = commandLine.find('"', 1);
+        i = i == std::string_view::npos ? commandLine.size() : i + 1;
+    } else {
+        while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t') {
+            ++i;
+        }
+    }
+    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) {
+        ++i;
+    }
+    return commandLine.substr(i);
+}
+
 int ReadLeadingInt(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) {

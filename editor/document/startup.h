@@ -25,6 +25,11 @@ struct StartupResult {
 StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
                            ProgramDocument& doc);
 
+// The argument text of a Windows command line: everything after the
+// program's own name (quoted or not), leading white space skipped. It is not
+// split into words and its quotes stay.
+std::string_view ArgumentText(std::string_view commandLine);
+
 // The decimal number at the start of text, as C's atoi reads it (leading white
 // space and a sign allowed), saturated at the limits of a 32-bit int.
 int ReadLeadingInt(std::string_view text);

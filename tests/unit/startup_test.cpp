@@ -137,5 +137,23 @@ TEST(CheckStartup, OverlongPathsAreNotCutOff) {
     EXPECT_EQ(result.message, "ERROR: Can't open R-CODE.R file\n" + program);
 }
 
+TEST(ArgumentText, IsEverythingAfterTheProgramName) {
+    const struct {
+        const char* commandLine;
+        const char* argument;
+    } cases[] = {
+        {"zolt.exe", ""},
+        {"zolt.exe   M:\\A B.R  ", "M:\\A B.R  "},
+        {"zolt \t\"M:\\R-CODE.R\"", "\"M:\\R-CODE.R\""},
+        {"\"C:\\My Tools\\zolt.exe\" ..\\R.R", "..\\R.R"},
+        {"\"C:\\My Tools\\zolt.exe\"..\\R.R", "..\\R.R"},
+        {"\"unterminated name", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        EXPECT_EQ(ArgumentText(c.commandLine), c.argument);
+    }
+}
+
 }  // namespace
 }  // namespace zolt

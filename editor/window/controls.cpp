@@ -1,0 +1,134 @@
+#include "editor/window/controls.h"
+
+#include <vector>
+
+namespace zolt {
+
+HTREEITEM TreeView::Append(HTREEITEM parent, const std::string& text, LPARAM data) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.lParam = data;
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM TreeView::FirstRoot() const {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+}
+
+HTREEITEM TreeView::NextSibling(HTREEITEM item) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+}
+
+HTREEITEM TreeView::FirstChild(HTREEITEM item) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+}
+
+HTREEITEM TreeView::Selection() const {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+std::string TreeView::Text(HTREEITEM item) const {
+    std::vector<char> buffer(512);
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = buffer.data();
+    tv.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return std::string(tv.pszText);
+}
+
+LPARAM TreeView::Data(HTREEITEM item) const {
+    TVITEMA tv{};
+    tv.mask = TVIF_PARAM | TVIF_HANDLE;
+    tv.hItem = item;
+    SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return tv.lParam;
+}
+
+void TreeView::Expand(HTREEITEM item) {
+    SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+
+void TreeView::Select(HTREEITEM item) {
+    SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+void ListView::Clear() {
+    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+int ListView::Append(const std::string& text, int image, LPARAM data) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = Count();
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(
+        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int ListView::Count() const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+LPARAM ListView::Data(int index) const {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+        return 0;
+    }
+    return item.lParam;
+}
+
+void ListView::SetData(int index, LPARAM data) {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    item.lParam = data;
+    SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::SelectionMark() const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETSELECTIONMARK, 0, 0));
+}
+
+void ListView::SetSelectionMark(int index) {
+    SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, index);
+}
+
+void ListView::SetSmallImages(HIMAGELIST images) {
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+int ListView::ClientWidth() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    return client.right - client.left;
+}
+
+void ListView::SetColumnWidth(int width) {
+    SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, 0, width);
+}
+
+HIMAGELIST ListView::CreateDragImage(int index) const {
+    POINT origin{};
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessageA(hwnd_, LVM_CREATEDRAGIMAGE, index, reinterpret_cast<LPARAM>(&origin)));
+}
+
+int ListView::HitTest(POINT point) const {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    return static_cast<int>(SendMessageA(hwnd_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+}  // namespace zolt

@@ -1,0 +1,260 @@
+#include "editor/window/editor_dialog.h"
+
+#include "editor/catalog/code_kinds.h"
+#include "editor/document/program_save.h"
+#include "editor/resources/resource.h"
+#include "editor/window/about_dialog.h"
+
+namespace zolt {
+
+const Route<EditorDialog> EditorDialog::kRoutes[] = {
+    {WM_INITDIALOG, 0, 0, &EditorDialog::InitEditorDialog},
+    {WM_NOTIFY, TVN_SELCHANGINGA, IDC_EVENT_TREE, &EditorDialog::RefuseFocusSelection},
+    {WM_NOTIFY, TVN_SELCHANGINGW, IDC_EVENT_TREE, &EditorDialog::RefuseFocusSelection},
+    {WM_NOTIFY, TVN_SELCHANGEDA, IDC_EVENT_TREE, &EditorDialog::ShowSelectedEvent},
+    {WM_NOTIFY, TVN_SELCHANGEDW, IDC_EVENT_TREE, &EditorDialog::ShowSelectedEvent},
+    {WM_NOTIFY, LVN_ITEMCHANGED, IDC_PALETTE, &EditorDialog::ShowPaletteHint},
+    {WM_COMMAND, CBN_SELCHANGE, IDC_CATEGORY, &EditorDialog::ChangeCategory},
+    {WM_COMMAND, BN_CLICKED, IDC_SAVE, &EditorDialog::Save},
+    {WM_COMMAND, BN_CLICKED, IDCANCEL, &EditorDialog::Cancel},
+    {WM_COMMAND, BN_CLICKED, IDOK, &EditorDialog::Cancel},
+    {WM_NOTIFY, LVN_BEGINDRAG, IDC_CODE_LIST, &EditorDialog::BeginLineDrag},
+    {WM_NOTIFY, LVN_BEGINDRAG, IDC_PALETTE, &EditorDialog::BeginPaletteDrag},
+    {WM_MOUSEMOVE, 0, 0, &EditorDialog::DragHover},
+    {WM_LBUTTONUP, 0, 0, &EditorDialog::DropDrag},
+    {WM_CAPTURECHANGED, 0, 0, &EditorDialog::LoseCapture},
+    {WM_NOTIFY, LVN_KEYDOWN, IDC_CODE_LIST, &EditorDialog::DeleteKeyLine},
+    {WM_SYSCOMMAND, 0, 0, &EditorDialog::SystemCommand},
+    {WM_PAINT, 0, 0, &EditorDialog::PaintMinimised},
+    {WM_QUERYDRAGICON, 0, 0, &EditorDialog::QueryDragIcon},
+    {WM_DESTROY, 0, 0, &EditorDialog::ClearPalette},
+};
+
+EditorDialog::EditorDialog(HINSTANCE instance, ProgramDocument& doc, std::string programPath,
+                           MessageSink& messages)
+    : instance_(instance), doc_(doc), programPath_(std::move(programPath)), messages_(messages) {
+    icon_ = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_ZOLT));
+}
+
+EditorDialog::~EditorDialog() = default;
+
+INT_PTR EditorDialog::Run() {
+    return RunModal(instance_, IDD_EDITOR, nullptr);
+}
+
+INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
+    status_ = GetDlgItem(hwnd_, IDC_STATUS);
+    categoryBox_ = GetDlgItem(hwnd_, IDC_CATEGORY);
+    eventTree_.Attach(GetDlgItem(hwnd_, IDC_EVENT_TREE));
+    paletteList_.Attach(GetDlgItem(hwnd_, IDC_PALETTE));
+    codeList_.Attach(GetDlgItem(hwnd_, IDC_CODE_LIST));
+
+    AddAboutEntry(instance_, hwnd_);
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    FillCategoryBox();
+    for (int i = 0; i < doc_.RecordCount(); ++i) {
+        AddEventToTree(doc_.records[static_cast<std::size_t>(i)].name, i);
+    }
+    const HTREEITEM first = eventTree_.FirstRoot();
+    if (first != nullptr) {
+        eventTree_.Expand(first);
+        const HTREEITEM child = eventTree_.FirstChild(first);
+        if (child != nullptr) {
+            selectingFirstEvent_ = true;
+            eventTree_.Select(child);
+            selectingFirstEvent_ = false;
+        }
+    }
+
+    kindImages_.Reset(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KINDS), 25, 0,
+                                           RGB(0, 0, 0), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    feedbackImages_.Reset(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(IDB_DRAG_FEEDBACK), 25,
+                                               0, RGB(7, 8, 9), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    codeList_.SetSmallImages(kindImages_.Get());
+    paletteList_.SetSmallImages(kindImages_.Get());
+    FitColumns();
+
+    ShowSelectedEvent(0, 0);
+    return TRUE;
+}
+
+// Code lines are long: one column as wide as the code list; the palette's
+// shown texts fit three columns. A list view sizes its columns anew as items
+// come, so this follows every refill.
+void EditorDialog::FitColumns() {
+    codeList_.SetColumnWidth(codeList_.ClientWidth() - 4);
+    paletteList_.SetColumnWidth((paletteList_.ClientWidth() - 4) / 3);
+}
+
+void EditorDialog::AddEventToTree(std::string name, int index) {
+    const std::size_t slash = name.find('/');
+    if (slash == std::string::npos) {
+        eventTree_.Append(nullptr, name, index);
+        return;
+    }
+    const std::string group = name.substr(0, slash);
+    const std::string item = name.substr(slash + 1);
+    HTREEITEM parent = eventTree_.FirstRoot();
+    while (parent != nullptr && eventTree_.Text(parent) != group) {
+        parent = eventTree_.NextSibling(parent);
+    }
+    if (parent == nullptr) {
+        parent = eventTree_.Append(nullptr, group, -1);
+    }
+    eventTree_.Append(parent, item, index);
+}
+
+// A tree view that gets the focus without a selection selects its first
+// item by itself. The editor opens with no event selected when the first
+// record has no group, so that selection is refused; the owner's own clicks
+// and keys always select.
+INT_PTR EditorDialog::RefuseFocusSelection(WPARAM, LPARAM lParam) {
+    const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+    const bool byItself =
+        change->action == TVC_UNKNOWN && change->itemOld.hItem == nullptr && !selectingFirstEvent_;
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, byItself ? TRUE : FALSE);
+    return TRUE;
+}
+
+int EditorDialog::SelectedRecord() const {
+    const HTREEITEM selected = eventTree_.Selection();
+    if (selected == nullptr) {
+        return -1;
+    }
+    const LPARAM data = eventTree_.Data(selected);
+    return data >= 0 && data < doc_.RecordCount() ? static_cast<int>(data) : -1;
+}
+
+ZoltRecord* EditorDialog::SelectedRecordPtr() {
+    const int index = SelectedRecord();
+    return index < 0 ? nullptr : &doc_.records[static_cast<std::size_t>(index)];
+}
+
+void EditorDialog::FillCodeList(const ZoltRecord& record) {
+    codeList_.Clear();
+    if (record.lines.Empty()) {
+        const int item = codeList_.Append(std::string(kEmptyEventPlaceholder), -1, 0);
+        codeList_.SetData(item, -1);
+        FitColumns();
+        return;
+    }
+    for (const std::string& line : record.lines) {
+        codeList_.Append(line, ClassifyCodeLine(line), 0);
+    }
+    FitColumns();
+}
+
+INT_PTR EditorDialog::ShowSelectedEvent(WPARAM, LPARAM) {
+    if (const ZoltRecord* record = SelectedRecordPtr()) {
+        FillCodeList(*record);
+        paletteList_.SetSelectionMark(-1);
+        SetStatus(std::string(kStatusSelectAction));
+    } else {
+        codeList_.Clear();
+        codeList_.Append(std::string(kSelectEventPlaceholder), -1, 0);
+        FitColumns();
+    }
+    return 0;
+}
+
+void EditorDialog::SetStatus(const std::string& text) {
+    SetWindowTextA(status_, text.c_str());
+}
+
+void EditorDialog::FillCategoryBox() {
+    for (int i = 0; i < kCategoryCount; ++i) {
+        SendMessageA(categoryBox_, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(CategoryText(i).c_str()));
+    }
+    SendMessageA(categoryBox_, CB_SETCURSEL, 0, 0);
+    RefillPalette();
+}
+
+void EditorDialog::RefillPalette() {
+    // The list's item data point into the palette: empty the list first.
+    paletteList_.Clear();
+    paletteItems_.clear();
+    const int category = static_cast<int>(SendMessageA(categoryBox_, CB_GETCURSEL, 0, 0));
+    if (category < 0) {
+        return;
+    }
+    zolt::RefillPalette(paletteItems_, category, doc_, programPath_, messages_);
+    for (const PaletteItem& item : paletteItems_) {
+        paletteList_.Append(item.shownText, item.kind,
+                            reinterpret_cast<LPARAM>(item.codeText.c_str()));
+    }
+    FitColumns();
+    SetStatus(std::string(kStatusSelectAction));
+}
+
+INT_PTR EditorDialog::ChangeCategory(WPARAM, LPARAM) {
+    RefillPalette();
+    return TRUE;
+}
+
+INT_PTR EditorDialog::ShowPaletteHint(WPARAM, LPARAM lParam) {
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (change->iItem < 0 || (change->uChanged & LVIF_STATE) == 0 ||
+        (change->uNewState & LVIS_SELECTED) == 0) {
+        return 0;
+    }
+    const auto* codeText = reinterpret_cast<const char*>(paletteList_.Data(change->iItem));
+    if (codeText == nullptr) {
+        return 0;
+    }
+    SetStatus(HintText(codeText));
+    return 0;
+}
+
+INT_PTR EditorDialog::ClearPalette(WPARAM, LPARAM) {
+    paletteList_.Clear();
+    paletteItems_.clear();
+    return FALSE;
+}
+
+INT_PTR EditorDialog::Save(WPARAM, LPARAM) {
+    if (SaveProgram(programPath_, doc_, SystemFileOps(), messages_)) {
+        EndDialog(hwnd_, IDC_SAVE);
+    }
+    return TRUE;
+}
+
+INT_PTR EditorDialog::Cancel(WPARAM, LPARAM) {
+    if (ConfirmCancel(doc_, messages_)) {
+        EndDialog(hwnd_, IDCANCEL);
+    }
+    return TRUE;
+}
+
+INT_PTR EditorDialog::SystemCommand(WPARAM wParam, LPARAM) {
+    if ((wParam & 0xFFF0) != IDM_ABOUTBOX) {
+        return FALSE;
+    }
+    AboutDialog about;
+    about.RunModal(instance_, IDD_ABOUTBOX, hwnd_);
+    return TRUE;
+}
+
+INT_PTR EditorDialog::PaintMinimised(WPARAM, LPARAM) {
+    if (!IsIconic(hwnd_)) {
+        return FALSE;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+    EndPaint(hwnd_, &paint);
+    return TRUE;
+}
+
+INT_PTR EditorDialog::QueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<INT_PTR>(icon_);
+}
+
+}  // namespace zolt

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "editor/catalog/palette.h"
+#include "editor/document/message_sink.h"
+#include "editor/document/program_document.h"
+#include "editor/window/controls.h"
+#include "editor/window/dialog.h"
+
+namespace zolt {
+
+// The drag under way, if any.
+struct DragState {
+    enum Mode { kIdle = 0, kPaletteDrag = 1, kLineDrag = 2 };
+    enum Feedback { kItemPicture = 0, kDelPicture = 1, kQuestionPicture = 2 };
+    static constexpr int kHotspot = 8;
+
+    int mode = kIdle;
+    int feedback = kItemPicture;
+    ImageList itemPicture;
+    HIMAGELIST feedbackPictures = nullptr;
+    int sourceIndex = 0;
+    std::string codeText;
+};
+
+// The editor's main window: the event tree, the code lines of the selected
+// event, the palette with its category box, the status line and the save
+// button.
+class EditorDialog : public Dialog<EditorDialog> {
+  public:
+    EditorDialog(HINSTANCE instance, ProgramDocument& doc, std::string programPath,
+                 MessageSink& messages);
+    ~EditorDialog();
+
+    INT_PTR Run();
+
+    static const Route<EditorDialog> kRoutes[];
+
+    // Read by the window tests.
+    const DragState& Drag() const { return drag_; }
+    const Palette& PaletteItems() const { return paletteItems_; }
+
+  private:
+    // Window set-up and the event tree.
+    INT_PTR InitEditorDialog(WPARAM, LPARAM);
+    void FitColumns();
+    void AddEventToTree(std::string name, int index);
+    int SelectedRecord() const;
+    ZoltRecord* SelectedRecordPtr();
+    void FillCodeList(const ZoltRecord& record);
+    INT_PTR ShowSelectedEvent(WPARAM, LPARAM);
+    INT_PTR RefuseFocusSelection(WPARAM, LPARAM);
+    void SetStatus(const std::string& text);
+
+    // The palette.
+    void FillCategoryBox();
+    void RefillPalette();
+    INT_PTR ChangeCategory(WPARAM, LPARAM);
+    INT_PTR ShowPaletteHint(WPARAM, LPARAM);
+    INT_PTR ClearPalette(WPARAM, LPARAM);
+
+    // Saving, cancelling, the About box, painting.
+    INT_PTR Save(WPARAM, LPARAM);
+    INT_PTR Cancel(WPARAM, LPARAM);
+    INT_PTR SystemCommand(WPARAM, LPARAM);
+    INT_PTR PaintMinimised(WPARAM, LPARAM);
+    INT_PTR QueryDragIcon(WPARAM, LPARAM);
+
+    // Drag and drop.
+    void StartDragPicture(const ListView& source, int index, int mode);
+    void EndDragPicture();
+    void FinishDrag();
+    INT_PTR BeginLineDrag(WPARAM, LPARAM);
+    INT_PTR BeginPaletteDrag(WPARAM, LPARAM);
+    INT_PTR DragHover(WPARAM, LPARAM);
+    INT_PTR DropDrag(WPARAM, LPARAM);
+    INT_PTR LoseCapture(WPARAM, LPARAM);
+    INT_PTR DeleteKeyLine(WPARAM, LPARAM);
+    void LineListChanged(const ZoltRecord& record);
+
+    HINSTANCE instance_;
+    ProgramDocument& doc_;
+    std::string programPath_;
+    MessageSink& messages_;
+
+    HWND status_ = nullptr;
+    HWND categoryBox_ = nullptr;
+    TreeView eventTree_;
+    ListView paletteList_;
+    ListView codeList_;
+    ImageList kindImages_;
+    ImageList feedbackImages_;
+    HICON icon_ = nullptr;
+
+    bool selectingFirstEvent_ = false;
+    Palette paletteItems_;
+    DragState drag_;
+};
+
+inline constexpr std::string_view kStatusSelectAction = "(please select an action)";
+inline constexpr std::string_view kStatusLineDrag = "(move line, or drag outside window to delete)";
+inline constexpr std::string_view kStatusPaletteDrag = "(drag into code window above to add)";
+inline constexpr std::string_view kSelectEventPlaceholder =
+    "select AIBO event  (cannot drag parts here)";
+inline constexpr std::string_view kEmptyEventPlaceholder =
+    "empty   (drag parts from below to here)";
+inline constexpr std::string_view kRearrangeHint =
+    "To rearrange: drag item on top of item you want it before\n"
+    "To delete: drag outside of code window";
+
+}  // namespace zolt

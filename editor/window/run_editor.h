@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "editor/document/message_sink.h"
+
+namespace zolt {
+
+// Message boxes captioned with the program's own base name, warning icon.
+class MessageBoxSink : public MessageSink {
+  public:
+    MessageBoxSink();
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void Notify(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+
+  private:
+    std::string caption_;
+    HWND owner_ = nullptr;
+};
+
+// The editor's start-up: the checks, then the editor dialog, run modally.
+// Every failure is one message, after which the editor does not open. Returns
+// the dialog's result, or 0 when it did not open.
+INT_PTR StartEditor(HINSTANCE instance, std::string_view argumentText, MessageSink& messages);
+
+}  // namespace zolt

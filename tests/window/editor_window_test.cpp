@@ -1,0 +1,511 @@
+// The editor dialog under Wine: the real template, real controls, real mouse
+// and keyboard input; the document, the controls and the files are read back.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/resources/resource.h"
+#include "editor/window/run_editor.h"
+#include "harness.h"
+
+namespace window_test {
+namespace {
+
+using zolt::DragState;
+
+const char kSelectPlaceholder[] = "select AIBO event  (cannot drag parts here)";
+const char kEmptyPlaceholder[] = "empty   (drag parts from below to here)";
+const char kSelectAction[] = "(please select an action)";
+
+const std::string kTreeProgram =
+    "//{ \"Touch/Head sensor\"\r\nWAIT\r\n//}\r\n"
+    "//{ \"Greeting\"\r\n//}\r\n"
+    "//{ \"Sound\"\r\nPLAY ACTION SIT\r\n//}\r\n"
+    "//{ \"Touch/Back sensor\"\r\n//}\r\n"
+    "//{ \"touch/Back\"\r\n//}\r\n"
+    "//{ \"A/B/C\"\r\n//}\r\n"
+    "//{ \"/No group\"\r\n//}\r\n"
+    "//{ \"Sound/Loud\"\r\n//}\r\n"
+    "//{ \"Trailing/\"\r\n//}\r\n";
+
+// A record of five long lines (so the items are wide enough to aim at), an
+// empty one, and a subroutine line that would close a record.
+const std::string kEditProgram =
+    "// test program\r\n"
+    "  //{ \"Five/Lines\"\r\n"
+    "    PLAY ACTION+ LINE_0 // the first line\r\n"
+    "    PLAY ACTION+ LINE_1 // the second line\r\n"
+    "    PLAY ACTION+ LINE_2 // the third line\r\n"
+    "    PLAY ACTION+ LINE_3 // the fourth line\r\n"
+    "    PLAY ACTION+ LINE_4 // the fifth line\r\n"
+    "  //}\r\n"
+    "  //{ \"Five/Empty\"\r\n"
+    "  //}\r\n"
+    "//++//} end\r\n";
+
+std::vector<std::string> FiveLines(std::initializer_list<int> order) {
+    const char* names[] = {"first", "second", "third", "fourth", "fifth"};
+    std::vector<std::string> lines;
+    for (int i : order) {
+        lines.push_back("PLAY ACTION+ LINE_" + std::to_string(i) + " // the " + names[i] + " line");
+    }
+    return lines;
+}
+
+TEST(EditorWindow, BuildsTheEventTreeFromTheRecordNames) {
+    const Stick stick = WriteStick("tree", kTreeProgram);
+    Editor editor(stick.program);
+    ASSERT_TRUE(editor.Running());
+    const std::vector<TreeNode> expected = {
+        {"Touch", -1, {{"Head sensor", 0, {}}, {"Back sensor", 3, {}}}},
+        {"Greeting", 1, {}},
+        {"Sound", 2, {{"Loud", 7, {}}}},
+        {"touch", -1, {{"Back", 4, {}}}},
+        {"A", -1, {{"B/C", 5, {}}}},
+        {"", -1, {{"No group", 6, {}}}},
+        {"Trailing", -1, {{"", 8, {}}}},
+    };
+    EXPECT_EQ(editor.Tree(), expected);
+    EXPECT_EQ(editor.SelectedTreeText(), "Head sensor");
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{"WAIT", 0, 0}}));
+    EXPECT_EQ(editor.Status(), kSelectAction);
+
+    // A record item with children still stands for its own record.
+    ASSERT_TRUE(editor.SelectTreeItem("Sound"));
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{"PLAY ACTION SIT", 2, 0}}));
+    ASSERT_TRUE(editor.SelectTreeItem("Greeting"));
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kEmptyPlaceholder, -1, -1}}));
+
+    // A group node stands for no record; the status line keeps its text.
+    editor.Click(editor.ItemPoint(IDC_PALETTE, 3));
+    EXPECT_EQ(editor.Status(), " Turn Left");
+    ASSERT_TRUE(editor.SelectTreeItem("touch"));
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
+    EXPECT_EQ(editor.Status(), " Turn Left");
+}
+
+TEST(EditorWindow, SelectsNothingWhenTheFirstRecordHasNoGroup) {
+    const Stick stick =
+        WriteStick("ungrouped", "//{ \"Bedtime\"\r\nWAIT\r\n//}\r\n//{ \"A/B\"\r\n//}\r\n");
+    Editor editor(stick.program);
+    ASSERT_TRUE(editor.Running());
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
+}
+
+TEST(EditorWindow, ShowsEachLineWithTheIconOfItsKind) {
+    const Stick stick = WriteStick("kinds",
+                                   "//{ \"All/Kinds\"\r\n"
+                                   "WAIT 100\r\nPLAY ACTION WALK 0 100\r\nPLAY ACTION SIT\r\n"
+                                   "PLAY ACTION+ DANCE\r\nSET Spot 1\r\nCALL RCR_Bark\r\n"
+                                   "// a comment\r\nSET Head_ON 0\r\n\r\n//}\r\n");
+    Editor editor(stick.program);
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{"WAIT 100", 0, 0},
+                                                       {"PLAY ACTION WALK 0 100", 1, 0},
+                                                       {"PLAY ACTION SIT", 2, 0},
+                                                       {"PLAY ACTION+ DANCE", 3, 0},
+                                                       {"SET Spot 1", 4, 0},
+                                                       {"CALL RCR_Bark", 5, 0},
+                                                       {"// a comment", 6, 0},
+                                                       {"SET Head_ON 0", 6, 0},
+                                                       {"", 6, 0}}));
+}
+
+std::vector<std::string> Texts(const std::vector<ListRow>& rows) {
+    std::vector<std::string> texts;
+    for (const ListRow& row : rows) {
+        texts.push_back(std::to_string(row.image) + " " + row.text + " | " +
+                        reinterpret_cast<const char*>(row.data));
+    }
+    return texts;
+}
+
+TEST(EditorWindow, FillsThePaletteForEachCategory) {
+    const Stick stick = WriteStick("palette", kEditProgram);
+    Editor editor(stick.program);
+    const std::vector<std::string> standard = Texts(editor.PaletteRows());
+    ASSERT_EQ(standard.size(), 17u);
+    EXPECT_EQ(standard[0], "2 Sit Down | PLAY ACTION SIT\xFFWAIT");
+    EXPECT_EQ(standard[3], "1 Turn Left | PLAY ACTION TURN 90 // Turn Left\xFFWAIT");
+    EXPECT_EQ(standard[11], "0 Wait 1/4 sec | WAIT 250 // Wait 1/4 second");
+    EXPECT_EQ(standard[16], "2 Stop playing | PLAY ACTION STOP  // Stop playing");
+    char category[64] = "";
+    GetWindowTextA(editor.Control(IDC_CATEGORY), category, sizeof category);
+    EXPECT_STREQ(category, "Standard");
+    EXPECT_EQ(SendMessageA(editor.Control(IDC_CATEGORY), CB_GETCOUNT, 0, 0), 24);
+
+    editor.ChooseCategory(2);
+    EXPECT_EQ(Texts(editor.PaletteRows()),
+              std::vector<std::string>{"3 DANCE | PLAY ACTION+ DANCE // my dance\xFFWAIT"});
+    editor.ChooseCategory(3);
+    EXPECT_EQ(Texts(editor.PaletteRows()),
+              std::vector<std::string>{"2 DANCE | PLAY ACTION ALONE_DANCE // dance alone\xFFWAIT"});
+    editor.ChooseCategory(23);
+    const std::vector<std::string> subroutines = Texts(editor.PaletteRows());
+    ASSERT_EQ(subroutines.size(), 7u);
+    EXPECT_EQ(subroutines[5],
+              "6 Wait until head pressed | // Wait until head pressed\xFFSET Head_ON 0\xFFWHILE "
+              "Head_ON == 0\xFF  WAIT 50 // kill time\xFFWEND");
+    EXPECT_EQ(subroutines[6], "6 } end | //} end");
+    EXPECT_EQ(editor.Status(), kSelectAction);
+    EXPECT_TRUE(editor.Messages().Shown().empty());
+}
+
+TEST(EditorWindow, SaysWhenTheStickHasNoUserActions) {
+    const Stick stick = WriteStick("nouser", kEditProgram, "; nothing here\r\n");
+    Editor editor(stick.program);
+    editor.Click(editor.ItemPoint(IDC_PALETTE, 0));
+    EXPECT_EQ(editor.Status(), "PLAY ACTION SIT");
+    editor.ChooseCategory(2);
+    EXPECT_TRUE(editor.PaletteRows().empty());
+    EXPECT_EQ(editor.Messages().Shown(),
+              std::vector<std::string>{"This RCODE stick does not contain any USER actions"});
+    EXPECT_EQ(editor.Status(), kSelectAction);
+}
+
+TEST(EditorWindow, DropsPaletteItemsAtTheEndOfTheSelectedEvent) {
+    const Stick stick = WriteStick("add", kEditProgram);
+    Editor editor(stick.program);
+    ASSERT_EQ(editor.CodeLines(), FiveLines({0, 1, 2, 3, 4}));
+
+    editor.DragTo(editor.ItemPoint(IDC_PALETTE, 0), editor.ItemPoint(IDC_CODE_LIST, 1));
+    EXPECT_EQ(editor.Status(), "(drag into code window above to add)");
+    EXPECT_EQ(editor.Drag().mode, DragState::kPaletteDrag);
+    EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+    editor.Release();
+    std::vector<std::string> expected = FiveLines({0, 1, 2, 3, 4});
+    expected.push_back("PLAY ACTION SIT");
+    expected.push_back("WAIT");
+    EXPECT_EQ(editor.CodeLines(), expected);
+    EXPECT_EQ(editor.CodeList().back(), (ListRow{"WAIT", 0, 0}));
+    EXPECT_EQ(editor.Status(), kSelectAction);
+    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    EXPECT_TRUE(editor.Document().modified);
+}
+
+TEST(EditorWindow, PaletteItemsGoNowhereButIntoASelectedEvent) {
+    const Stick stick = WriteStick("nowhere", kEditProgram);
+    Editor editor(stick.program);
+    const POINT sitDown = editor.ItemPoint(IDC_PALETTE, 0);
+
+    // Over the palette itself the item keeps its own picture.
+    editor.DragTo(sitDown, editor.ItemPoint(IDC_PALETTE, 8));
+    EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+    editor.Release();
+    // Over the tree the question marks show.
+    editor.DragTo(sitDown, editor.ControlPoint(IDC_EVENT_TREE, 60, 150));
+    EXPECT_EQ(editor.Drag().feedback, DragState::kQuestionPicture);
+    editor.Release();
+    // Over the code list of a group node too.
+    ASSERT_TRUE(editor.SelectTreeItem("Five"));
+    editor.DragTo(sitDown, editor.ItemPoint(IDC_CODE_LIST, 0));
+    EXPECT_EQ(editor.Drag().feedback, DragState::kQuestionPicture);
+    editor.Release();
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
+    EXPECT_FALSE(editor.Document().modified);
+    EXPECT_EQ(editor.Document().records[0].lines.Count(), 5);
+    EXPECT_EQ(editor.Document().records[1].lines.Count(), 0);
+}
+
+TEST(EditorWindow, MovesLinesWhereTheyAreDropped) {
+    const struct {
+        const char* what;
+        int from;
+        int onto;  // -1: below the last line
+        std::initializer_list<int> after;
+    } cases[] = {
+        {"line 0 onto line 3", 0, 3, {1, 2, 0, 3, 4}},
+        {"line 3 onto line 0", 3, 0, {3, 0, 1, 2, 4}},
+        {"below the last line", 1, -1, {0, 2, 3, 4, 1}},
+        {"onto itself", 2, 2, {0, 1, 2, 3, 4}},
+        {"onto the line below", 1, 2, {0, 1, 2, 3, 4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Stick stick = WriteStick("move", kEditProgram);
+        Editor editor(stick.program);
+        const POINT from = editor.ItemPoint(IDC_CODE_LIST, c.from);
+        POINT to = c.onto >= 0 ? editor.ItemPoint(IDC_CODE_LIST, c.onto)
+                               : editor.ControlPoint(IDC_CODE_LIST, 40, 200);
+        if (c.onto == c.from) {
+            to.x += 40;  // far enough to start a drag, still on the same line
+        }
+        editor.DragTo(from, to);
+        EXPECT_EQ(editor.Status(), "(move line, or drag outside window to delete)");
+        EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+        editor.Release();
+        EXPECT_EQ(editor.CodeLines(), FiveLines(c.after));
+        EXPECT_TRUE(editor.Document().modified);
+        EXPECT_EQ(editor.Status(), kSelectAction);
+    }
+}
+
+TEST(EditorWindow, RemovesLinesDroppedOutsideTheCodeList) {
+    const struct {
+        const char* where;
+        int control;  // 0: a point on the screen outside the window
+        int dx, dy;
+    } cases[] = {
+        {"event tree", IDC_EVENT_TREE, 60, 150},
+        {"palette", IDC_PALETTE, 300, 60},
+        {"status line", IDC_STATUS, 20, 4},
+        {"outside the window", 0, 900, 600},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        const Stick stick = WriteStick("remove", kEditProgram);
+        Editor editor(stick.program);
+        editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 1),
+                      editor.ControlPoint(c.control, c.dx, c.dy));
+        EXPECT_EQ(editor.Drag().feedback, DragState::kDelPicture);
+        editor.Release();
+        EXPECT_EQ(editor.CodeLines(), FiveLines({0, 2, 3, 4}));
+        EXPECT_TRUE(editor.Document().modified);
+    }
+}
+
+TEST(EditorWindow, PlaceholdersAreNoLines) {
+    const Stick stick = WriteStick("placeholders", kEditProgram);
+    Editor editor(stick.program);
+    ASSERT_TRUE(editor.SelectTreeItem("Five/Empty"));
+    const POINT outside = editor.ControlPoint(0, 900, 600);
+    editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 0), outside);
+    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    editor.Release();
+    editor.Click(editor.ItemPoint(IDC_CODE_LIST, 0));
+    editor.Key(VK_DELETE);
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kEmptyPlaceholder, -1, -1}}));
+
+    // The "select" placeholder drags like a line, and its drop changes nothing.
+    ASSERT_TRUE(editor.SelectTreeItem("Five"));
+    editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 0), outside);
+    EXPECT_EQ(editor.Drag().mode, DragState::kLineDrag);
+    EXPECT_EQ(editor.Status(), "(move line, or drag outside window to delete)");
+    editor.Release();
+    EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
+    EXPECT_FALSE(editor.Document().modified);
+    EXPECT_EQ(editor.Document().records[0].lines.Count(), 5);
+}
+
+TEST(EditorWindow, DeleteKeyRemovesTheMarkedLine) {
+    const Stick stick = WriteStick("delete", kEditProgram);
+    Editor editor(stick.program);
+    editor.Click(editor.ItemPoint(IDC_CODE_LIST, 2));
+    editor.Key(VK_DELETE);
+    EXPECT_EQ(editor.CodeLines(), FiveLines({0, 1, 3, 4}));
+    EXPECT_TRUE(editor.Document().modified);
+    // The list was rebuilt: its mark is gone and Delete does nothing more.
+    editor.Key(VK_DELETE);
+    EXPECT_EQ(editor.CodeLines(), FiveLines({0, 1, 3, 4}));
+}
+
+TEST(EditorWindow, ALostCaptureEndsTheDragWithoutChange) {
+    const Stick stick = WriteStick("capture", kEditProgram);
+    Editor editor(stick.program);
+    editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 1), editor.ControlPoint(0, 900, 600));
+    ASSERT_EQ(editor.Drag().mode, DragState::kLineDrag);
+    SendMessageA(editor.Dialog(), WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    editor.Release();
+    EXPECT_EQ(editor.CodeLines(), FiveLines({0, 1, 2, 3, 4}));
+    EXPECT_FALSE(editor.Document().modified);
+}
+
+TEST(EditorWindow, AClickOnTheDialogResetsTheStatusLine) {
+    const Stick stick = WriteStick("click", kEditProgram);
+    Editor editor(stick.program);
+    editor.Click(editor.ItemPoint(IDC_PALETTE, 4));
+    EXPECT_EQ(editor.Status(), " Turn Right");
+    editor.Click(editor.ControlPoint(IDC_STATUS, 20, 4));
+    EXPECT_EQ(editor.Status(), kSelectAction);
+}
+
+TEST(EditorWindow, SaveWritesTheProgramAndKeepsTheBackup) {
+    const Stick stick = WriteStick("save", kEditProgram);
+    Editor editor(stick.program);
+    editor.Drag(editor.ItemPoint(IDC_CODE_LIST, 0), editor.ControlPoint(0, 900, 600));
+    editor.Click(editor.ControlPoint(IDC_SAVE, 20, 8));
+    EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
+    EXPECT_EQ(editor.Messages().Shown(), std::vector<std::string>{"Changes saved!"});
+    EXPECT_EQ(ReadFile(stick.program),
+              "// test program\r\n"
+              "  //{ \"Five/Lines\"\r\n"
+              "    PLAY ACTION+ LINE_1 // the second line\r\n"
+              "    PLAY ACTION+ LINE_2 // the third line\r\n"
+              "    PLAY ACTION+ LINE_3 // the fourth line\r\n"
+              "    PLAY ACTION+ LINE_4 // the fifth line\r\n"
+              "  //}\r\n"
+              "  //{ \"Five/Empty\"\r\n"
+              "  //}\r\n"
+              "//++//} end\r\n");
+    EXPECT_EQ(ReadFile(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"), kEditProgram);
+}
+
+TEST(EditorWindow, SaveWithoutChangesSaysSo) {
+    const Stick stick = WriteStick("unchanged", kEditProgram);
+    Editor editor(stick.program);
+    editor.Click(editor.ControlPoint(IDC_SAVE, 20, 8));
+    EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
+    EXPECT_EQ(editor.Messages().Shown(), std::vector<std::string>{"File saved (no changes made)"});
+    EXPECT_EQ(ReadFile(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"), kEditProgram);
+}
+
+TEST(EditorWindow, SaveRefusesALineThatWouldCloseTheEvent) {
+    const Stick stick = WriteStick("refuse", kEditProgram);
+    Editor editor(stick.program);
+    editor.ChooseCategory(23);
+    editor.Drag(editor.ItemPoint(IDC_PALETTE, 6), editor.ItemPoint(IDC_CODE_LIST, 0));
+    ASSERT_EQ(editor.CodeLines().back(), "//} end");
+    editor.Click(editor.ControlPoint(IDC_SAVE, 20, 8));
+    EXPECT_TRUE(editor.Running());
+    EXPECT_EQ(editor.Messages().Shown(),
+              std::vector<std::string>{"ERROR: Can't save R-CODE.R file\nThe event \"Five/Lines\" "
+                                       "has a line beginning with //{, //} or //++\nNothing was "
+                                       "written"});
+    EXPECT_EQ(ReadFile(stick.program), kEditProgram);
+    EXPECT_FALSE(FileExists(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"));
+}
+
+TEST(EditorWindow, CancelAsksOnlyAboutChanges) {
+    const std::string question =
+        "WARNING: you have made changes that will not be saved if you cancel\n"
+        "Do you want to abandon changes (Yes to abandon, No to go back to editing)";
+    {
+        const Stick stick = WriteStick("cancel", kEditProgram);
+        Editor editor(stick.program);
+        editor.Key(VK_ESCAPE);
+        EXPECT_EQ(editor.WaitForEnd(), IDCANCEL);
+        EXPECT_TRUE(editor.Messages().Asked().empty());
+    }
+    {
+        // Enter in the tree takes the cancel path too.
+        const Stick stick = WriteStick("enter", kEditProgram);
+        Editor editor(stick.program);
+        editor.Key(VK_RETURN);
+        EXPECT_EQ(editor.WaitForEnd(), IDCANCEL);
+    }
+    const Stick stick = WriteStick("cancel-changed", kEditProgram);
+    Editor editor(stick.program);
+    editor.Drag(editor.ItemPoint(IDC_CODE_LIST, 0), editor.ControlPoint(0, 900, 600));
+    editor.Key(VK_ESCAPE);
+    EXPECT_TRUE(editor.Running());
+    EXPECT_EQ(editor.Messages().Asked(), std::vector<std::string>{question});
+    EXPECT_EQ(editor.CodeLines(), FiveLines({1, 2, 3, 4}));
+    editor.Messages().Answer(true);
+    PostMessageA(editor.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(editor.WaitForEnd(), IDCANCEL);
+    EXPECT_EQ(editor.Messages().Asked().size(), 2u);
+    EXPECT_EQ(ReadFile(stick.program), kEditProgram);
+    EXPECT_FALSE(FileExists(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"));
+}
+
+HWND FindAbout(DWORD thread) {
+    HWND found = nullptr;
+    for (int tries = 0; tries < 200 && found == nullptr; ++tries) {
+        Sleep(10);
+        EnumThreadWindows(
+            thread,
+            [](HWND hwnd, LPARAM out) {
+                char title[64] = "";
+                GetWindowTextA(hwnd, title, sizeof title);
+                if (std::string(title) == "About ZOLT" && IsWindowVisible(hwnd)) {
+                    *reinterpret_cast<HWND*>(out) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
+}
+
+TEST(EditorWindow, SystemMenuOpensTheAboutBox) {
+    const Stick stick = WriteStick("about", kEditProgram);
+    Editor editor(stick.program);
+    editor.Drag(editor.ItemPoint(IDC_CODE_LIST, 0), editor.ControlPoint(0, 900, 600));
+
+    HMENU menu = GetSystemMenu(editor.Dialog(), FALSE);
+    const int count = GetMenuItemCount(menu);
+    char text[64] = "";
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About ZOLT...");
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), 16u);
+    EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR,
+              static_cast<UINT>(MF_SEPARATOR));
+
+    const DWORD thread = GetWindowThreadProcessId(editor.Dialog(), nullptr);
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageA(editor.Dialog(), WM_SYSCOMMAND, 0x10 | 0x3, 0);
+        const HWND about = FindAbout(thread);
+        ASSERT_NE(about, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(editor.Dialog()));
+        char version[64] = "";
+        EnumChildWindows(
+            about,
+            [](HWND child, LPARAM out) {
+                char t[64] = "";
+                GetWindowTextA(child, t, sizeof t);
+                if (std::string(t).starts_with("ZOLT")) {
+                    lstrcpyA(reinterpret_cast<char*>(out), t);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(version));
+        EXPECT_STREQ(version, "ZOLT Version 2.52");
+        SetForegroundWindow(about);
+        editor.Key(key);
+        EXPECT_FALSE(IsWindow(about));
+        EXPECT_TRUE(editor.Running());
+    }
+    EXPECT_TRUE(editor.Document().modified);
+    EXPECT_EQ(editor.CodeLines(), FiveLines({1, 2, 3, 4}));
+}
+
+TEST(StartEditor, ShowsTheFirstStartupFailure) {
+    const Stick stick = WriteStick("startup", "WAIT\r\n");
+    window_test::CapturedMessages messages;
+    EXPECT_EQ(zolt::StartEditor(GetModuleHandleA(nullptr), stick.program, messages), 0);
+    EXPECT_EQ(
+        messages.Shown(),
+        std::vector<std::string>{"R-CODE program installed is not ZOLT enabled\n" + stick.program});
+
+    window_test::CapturedMessages quoted;
+    zolt::StartEditor(GetModuleHandleA(nullptr), "\"" + stick.program + "\"", quoted);
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    std::string expected = std::string("ERROR: Can't open R-CODE.R file\n") + cwd;
+    if (expected.back() != '\\') {
+        expected += '\\';
+    }
+    expected += "\"" + stick.program + "\"";
+    EXPECT_EQ(quoted.Shown(), std::vector<std::string>{expected});
+}
+
+// Pictures of the editor on the sample stick, for a person to look at.
+TEST(EditorWindow, ScreenshotsOfTheSampleStick) {
+    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
+    if (sample == nullptr) {
+        GTEST_SKIP() << "ZOLT_SAMPLE_STICK not set";
+    }
+    const Stick stick = WriteStick("sample", "");
+    std::filesystem::remove_all(stick.root);
+    std::filesystem::copy(sample, stick.root, std::filesystem::copy_options::recursive);
+    Editor editor(stick.program);
+    ASSERT_TRUE(editor.Running());
+    ASSERT_TRUE(editor.SelectTreeItem("Sight/Pink ball"));
+    EXPECT_EQ(editor.CodeList().size(), 5u);
+    editor.Screenshot("editor-sample");
+    editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 4), editor.ControlPoint(IDC_EVENT_TREE, 70, 300));
+    EXPECT_EQ(editor.Drag().feedback, DragState::kDelPicture);
+    editor.Screenshot("editor-drag-delete");
+    editor.Release();
+    EXPECT_EQ(editor.CodeList().size(), 4u);
+    editor.ChooseCategory(23);
+    ASSERT_TRUE(editor.SelectTreeItem("Touch/Paw pads"));
+    editor.Screenshot("editor-empty-event");
+}
+
+}  // namespace
+}  // namespace window_test

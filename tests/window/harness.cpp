@@ -1,0 +1,402 @@
+#include "harness.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "editor/document/paths.h"
+#include "editor/document/startup.h"
+#include "editor/resources/resource.h"
+
+namespace window_test {
+
+namespace fs = std::filesystem;
+
+void CapturedMessages::Notify(const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.push_back(text);
+}
+
+bool CapturedMessages::AskYesNo(const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    asked_.push_back(text);
+    if (answers_.empty()) {
+        return false;
+    }
+    const bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+}
+
+void CapturedMessages::Answer(bool yes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    answers_.push_back(yes);
+}
+
+std::vector<std::string> CapturedMessages::Shown() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shown_;
+}
+
+std::vector<std::string> CapturedMessages::Asked() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return asked_;
+}
+
+namespace {
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+Stick WriteStick(const std::string& name, const std::string& programText,
+                 const std::string& actionCfg) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const fs::path root = fs::path(temp) / "zolt-window-tests" / name;
+    fs::remove_all(root);
+    const fs::path ams = root / "OPEN-R" / "APP" / "PC" / "AMS";
+    WriteFile(ams / "R-CODE.R", programText);
+    WriteFile(ams / "ACTION.EXT", "// ERS-210 system actions\r\nALONE_DANCE 1 0 ; dance alone\r\n");
+    WriteFile(ams / "ACTION.CFG", actionCfg);
+    WriteFile(root / "OPEN-R" / "MW" / "CONF" / "ERS-210.MWC", "");
+    return {root.string(), (ams / "R-CODE.R").string()};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool FileExists(const std::string& path) {
+    return fs::exists(path);
+}
+
+Editor::Editor(const std::string& programPath) {
+    thread_ = std::thread([this, programPath] {
+        threadId_ = GetCurrentThreadId();
+        const zolt::StartupResult start =
+            zolt::CheckStartup(programPath, zolt::CurrentDirectory(), doc_);
+        if (!start.Ok()) {
+            failed_ = true;
+            return;
+        }
+        zolt::EditorDialog dialog(GetModuleHandleA(nullptr), doc_, start.programPath, messages_);
+        dialog_ = &dialog;
+        result_ = dialog.Run();
+        dialog_ = nullptr;
+    });
+    // The dialog is up once its thread has a visible dialog window.
+    for (int tries = 0; tries < 1000 && hwnd_ == nullptr && !failed_; ++tries) {
+        Sleep(10);
+        EnumThreadWindows(
+            threadId_,
+            [](HWND hwnd, LPARAM found) {
+                char cls[64] = "";
+                GetClassNameA(hwnd, cls, sizeof cls);
+                if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
+                    *reinterpret_cast<HWND*>(found) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&hwnd_));
+    }
+    Settle();
+}
+
+Editor::~Editor() {
+    if (Running()) {
+        messages_.Answer(true);
+        PostMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
+    }
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+bool Editor::Running() const {
+    return hwnd_ != nullptr && IsWindow(hwnd_);
+}
+
+INT_PTR Editor::WaitForEnd() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    return result_;
+}
+
+void Editor::Settle() const {
+    // Input goes through the dialog thread's queue; give it a few turns.
+    Sleep(60);
+    if (Running()) {
+        SendMessageA(hwnd_, WM_NULL, 0, 0);
+    }
+}
+
+namespace {
+
+void Collect(HWND tree, HTREEITEM item, std::vector<TreeNode>& out) {
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        char text[512] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_PARAM | TVIF_HANDLE;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        TreeNode node{text, tv.lParam, {}};
+        Collect(tree, TreeView_GetChild(tree, item), node.children);
+        out.push_back(std::move(node));
+    }
+}
+
+std::vector<ListRow> Rows(HWND list) {
+    std::vector<ListRow> rows;
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        char text[512] = "";
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        rows.push_back({text, item.iImage, item.lParam});
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<TreeNode> Editor::Tree() const {
+    std::vector<TreeNode> nodes;
+    const HWND tree = Control(IDC_EVENT_TREE);
+    Collect(tree, TreeView_GetRoot(tree), nodes);
+    return nodes;
+}
+
+std::string Editor::SelectedTreeText() const {
+    const HWND tree = Control(IDC_EVENT_TREE);
+    const HTREEITEM item = TreeView_GetSelection(tree);
+    if (item == nullptr) {
+        return "";
+    }
+    char text[512] = "";
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
+}
+
+bool Editor::SelectTreeItem(const std::string& path) {
+    const HWND tree = Control(IDC_EVENT_TREE);
+    HTREEITEM item = TreeView_GetRoot(tree);
+    std::string rest = path;
+    while (item != nullptr) {
+        const std::size_t slash = rest.find('/');
+        const std::string part = rest.substr(0, slash);
+        char text[512] = "";
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT | TVIF_HANDLE;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        if (part == text) {
+            if (slash == std::string::npos) {
+                // The tree view itself sends TVN_SELCHANGED for this.
+                TreeView_SelectItem(tree, item);
+                Settle();
+                return true;
+            }
+            rest = rest.substr(slash + 1);
+            TreeView_Expand(tree, item, TVE_EXPAND);
+            item = TreeView_GetChild(tree, item);
+        } else {
+            item = TreeView_GetNextSibling(tree, item);
+        }
+    }
+    return false;
+}
+
+std::vector<ListRow> Editor::CodeList() const {
+    return Rows(Control(IDC_CODE_LIST));
+}
+
+std::vector<ListRow> Editor::PaletteRows() const {
+    return Rows(Control(IDC_PALETTE));
+}
+
+std::vector<std::string> Editor::CodeLines() const {
+    std::vector<std::string> lines;
+    for (const ListRow& row : CodeList()) {
+        lines.push_back(row.text);
+    }
+    return lines;
+}
+
+std::string Editor::Status() const {
+    char text[512] = "";
+    GetWindowTextA(Control(IDC_STATUS), text, sizeof text);
+    return text;
+}
+
+void Editor::ChooseCategory(int index) {
+    const HWND box = Control(IDC_CATEGORY);
+    SendMessageA(box, CB_SETCURSEL, index, 0);
+    // What the box itself sends when the owner picks an entry.
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_CATEGORY, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    Settle();
+}
+
+POINT Editor::ItemPoint(int listId, int index) const {
+    const HWND list = Control(listId);
+    // On the item's text: beside it, a multiple-selection list starts a
+    // marquee instead of a drag.
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    POINT point{rect.left + 12, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &point);
+    return point;
+}
+
+POINT Editor::ControlPoint(int id, int dx, int dy) const {
+    RECT rect{};
+    GetWindowRect(id == 0 ? hwnd_ : Control(id), &rect);
+    return POINT{rect.left + dx, rect.top + dy};
+}
+
+namespace {
+
+void SendMouse(DWORD flags, POINT point) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65535LL) / (width - 1));
+    input.mi.dy = static_cast<LONG>((point.y * 65535LL) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+POINT lastPoint{};
+DWORD lastButtonDown = 0;
+
+// A second button press soon after the first is a double click, which
+// starts no drag: wait out the double-click time between presses.
+void PressButton(POINT point) {
+    const DWORD since = GetTickCount() - lastButtonDown;
+    const DWORD wait = GetDoubleClickTime() + 50;
+    if (since < wait) {
+        Sleep(wait - since);
+    }
+    SendMouse(MOUSEEVENTF_LEFTDOWN, point);
+    lastButtonDown = GetTickCount();
+}
+
+}  // namespace
+
+void Editor::MoveTo(POINT point) {
+    SendMouse(0, point);
+    lastPoint = point;
+    Settle();
+}
+
+void Editor::Click(POINT point) {
+    MoveTo(point);
+    PressButton(point);
+    Settle();
+    SendMouse(MOUSEEVENTF_LEFTUP, point);
+    Settle();
+}
+
+void Editor::DragTo(POINT from, POINT to) {
+    MoveTo(from);
+    PressButton(from);
+    Settle();
+    // The first move stays on the item, as a hand's would: the list view
+    // starts a drag only from a move that it receives itself.
+    SendMouse(0, POINT{from.x + 8, from.y});
+    Settle();
+    // One event per turn of the dialog's message loop, or no drag starts.
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        const POINT step{from.x + (to.x - from.x) * i / kSteps,
+                         from.y + (to.y - from.y) * i / kSteps};
+        SendMouse(0, step);
+        Settle();
+    }
+    lastPoint = to;
+}
+
+void Editor::Release() {
+    SendMouse(MOUSEEVENTF_LEFTUP, lastPoint);
+    Settle();
+}
+
+void Editor::Key(WORD vk) {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = vk;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Settle();
+    SendInput(1, &inputs[1], sizeof(INPUT));
+    Settle();
+}
+
+void Editor::Screenshot(const std::string& name) const {
+    const char* folder = std::getenv("ZOLT_SCREENSHOTS");
+    if (folder == nullptr || *folder == '\0') {
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + size;
+    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), size);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace window_test

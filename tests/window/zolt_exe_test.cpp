@@ -1,0 +1,133 @@
+// The real zolt.exe, started as an owner starts it: from a folder one level
+// below the stick's root, with or without a program path.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "harness.h"
+
+namespace window_test {
+namespace {
+
+struct Process {
+    PROCESS_INFORMATION info{};
+    bool started = false;
+
+    Process(const std::string& commandLine, const std::string& folder) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string line = commandLine;
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.c_str(), &startup, &info) != 0;
+    }
+    ~Process() {
+        if (started) {
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(info.hProcess, 99);
+            }
+            CloseHandle(info.hThread);
+            CloseHandle(info.hProcess);
+        }
+    }
+
+    // The first visible top-level window of the process with this title.
+    HWND WaitForWindow(const std::string& title) const {
+        struct Search {
+            DWORD pid;
+            const std::string* title;
+            HWND found;
+        } search{info.dwProcessId, &title, nullptr};
+        for (int tries = 0; tries < 1000 && search.found == nullptr; ++tries) {
+            Sleep(20);
+            EnumWindows(
+                [](HWND hwnd, LPARAM data) {
+                    auto* s = reinterpret_cast<Search*>(data);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(hwnd, &pid);
+                    char text[128] = "";
+                    GetWindowTextA(hwnd, text, sizeof text);
+                    if (pid == s->pid && IsWindowVisible(hwnd) && *s->title == text) {
+                        s->found = hwnd;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+        }
+        return search.found;
+    }
+
+    DWORD WaitForExit() const {
+        WaitForSingleObject(info.hProcess, 20000);
+        DWORD code = 12345;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+};
+
+std::string ZoltExe() {
+    const char* exe = std::getenv("ZOLT_EXE");
+    return exe != nullptr ? exe : "";
+}
+
+// zolt.exe's command line: its name in quotes, then the argument text.
+std::string CommandLine(const std::string& argumentText) {
+    std::string line(1, '"');
+    line.append(ZoltExe());
+    line.push_back('"');
+    line.append(argumentText);
+    return line;
+}
+
+// The texts of a window's children, joined by "|".
+std::string ChildTexts(HWND hwnd) {
+    std::string texts;
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM out) {
+            char text[512] = "";
+            GetWindowTextA(child, text, sizeof text);
+            *reinterpret_cast<std::string*>(out) += std::string(text) + "|";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+TEST(ZoltExe, OpensTheStickItIsStartedOn) {
+    if (ZoltExe().empty()) {
+        GTEST_SKIP() << "ZOLT_EXE not set";
+    }
+    const Stick stick = WriteStick("exe-open", "//{ \"Touch/Head\"\r\nWAIT\r\n//}\r\n");
+    std::filesystem::create_directories(stick.root + "\\ZOLT");
+    Process zolt(CommandLine(""), stick.root + "\\ZOLT");
+    ASSERT_TRUE(zolt.started);
+    const HWND editor = zolt.WaitForWindow("ZOLT - Simple RCODE Customization");
+    ASSERT_NE(editor, nullptr);
+    PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(zolt.WaitForExit(), 0u);
+}
+
+TEST(ZoltExe, ShowsAStartupFailureInAMessageBox) {
+    if (ZoltExe().empty()) {
+        GTEST_SKIP() << "ZOLT_EXE not set";
+    }
+    const Stick stick = WriteStick("exe-fail", "WAIT\r\n");
+    std::filesystem::create_directories(stick.root + "\\ZOLT");
+    // The argument is taken whole: the path with its blank and no quotes.
+    const std::string other = stick.root + "\\MY DOG\\R-CODE.R";
+    Process zolt(CommandLine("   " + other), stick.root + "\\ZOLT");
+    ASSERT_TRUE(zolt.started);
+    const HWND box = zolt.WaitForWindow("zolt");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(ChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
+              std::string::npos)
+        << ChildTexts(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(zolt.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace window_test
