@@ -2,6 +2,7 @@
 # Builds the programs and opens one on a scratch copy of the sample stick.
 #   ./run.sh            the editor, started one level below the stick's root
 #   ./run.sh zolt PATH  the editor on a given program file
+#   ./run.sh pupdesk    the settings console, with the stick as drive M:
 # Without a display the program runs on a virtual one; a screenshot is saved
 # under build/ and the program is closed again.
 set -euo pipefail
@@ -15,8 +16,9 @@ case "$what" in
             program="$(realpath -m "$2")"
         fi
         ;;
+    pupdesk) ;;
     *)
-        echo "usage: ./run.sh [zolt [PATH]]" >&2
+        echo "usage: ./run.sh [zolt [PATH] | pupdesk]" >&2
         exit 2
         ;;
 esac
@@ -30,15 +32,26 @@ rm -rf "$BUILD/run"
 mkdir -p "$BUILD/run"
 cp -r "$ROOT/samples/stick" "$SCRATCH"
 mkdir -p "$SCRATCH/ZOLT"
-cd "$SCRATCH/ZOLT"
 
 args=()
-if [[ -n "$program" ]]; then
-    args=("$(winepath -w "$program" 2>/dev/null)")
+if [[ "$what" == zolt ]]; then
+    exe="$BUILD/mingw/zolt.exe"
+    title="The editor"
+    cd "$SCRATCH/ZOLT"
+    if [[ -n "$program" ]]; then
+        args=("$(winepath -w "$program" 2>/dev/null)")
+    fi
+else
+    # The console finds its files from the root of the current drive: the
+    # stick becomes drive M: and its folder the current one.
+    exe="$BUILD/mingw/Pupdesk.exe"
+    title="The settings console"
+    ln -sfn "$SCRATCH" "$WINEPREFIX/dosdevices/m:"
+    cd "$SCRATCH"
 fi
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    exec wine "$BUILD/mingw/zolt.exe" "${args[@]}"
+    exec wine "$exe" "${args[@]}"
 fi
 
 # No display: a virtual one, a screenshot, and the program closed again.
@@ -47,10 +60,10 @@ Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY="$display" wine "$BUILD/mingw/zolt.exe" "${args[@]}" >/dev/null 2>&1 &
+DISPLAY="$display" wine "$exe" "${args[@]}" >/dev/null 2>&1 &
 sleep 6
-shot="$BUILD/run-zolt.png"
+shot="$BUILD/run-$what.png"
 DISPLAY="$display" import -window root "$shot"
 convert "$shot" -trim +repage "$shot"
-echo "The editor ran on a virtual display on a scratch copy of samples/stick."
+echo "$title ran on a virtual display on a scratch copy of samples/stick."
 echo "Screenshot: $shot"

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "input.h"
+
 #include <commctrl.h>
 
 #include <atomic>
@@ -137,11 +139,7 @@ INT_PTR Editor::WaitForEnd() {
 }
 
 void Editor::Settle() const {
-    // Input goes through the dialog thread's queue; give it a few turns.
-    Sleep(60);
-    if (Running()) {
-        SendMessageA(hwnd_, WM_NULL, 0, 0);
-    }
+    window_test::Settle(hwnd_);
 }
 
 namespace {
@@ -282,121 +280,40 @@ POINT Editor::ControlPoint(int id, int dx, int dy) const {
     return POINT{rect.left + dx, rect.top + dy};
 }
 
-namespace {
-
-void SendMouse(DWORD flags, POINT point) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((point.x * 65535LL) / (width - 1));
-    input.mi.dy = static_cast<LONG>((point.y * 65535LL) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
-POINT lastPoint{};
-DWORD lastButtonDown = 0;
-
-// A second button press soon after the first is a double click, which
-// starts no drag: wait out the double-click time between presses.
-void PressButton(POINT point) {
-    const DWORD since = GetTickCount() - lastButtonDown;
-    const DWORD wait = GetDoubleClickTime() + 50;
-    if (since < wait) {
-        Sleep(wait - since);
-    }
-    SendMouse(MOUSEEVENTF_LEFTDOWN, point);
-    lastButtonDown = GetTickCount();
-}
-
-}  // namespace
-
 void Editor::MoveTo(POINT point) {
-    SendMouse(0, point);
-    lastPoint = point;
-    Settle();
+    MouseMove(hwnd_, point);
+    lastPoint_ = point;
 }
 
 void Editor::Click(POINT point) {
-    MoveTo(point);
-    PressButton(point);
-    Settle();
-    SendMouse(MOUSEEVENTF_LEFTUP, point);
-    Settle();
+    window_test::Click(hwnd_, point);
+    lastPoint_ = point;
 }
 
 void Editor::DragTo(POINT from, POINT to) {
-    MoveTo(from);
-    PressButton(from);
-    Settle();
+    MouseMove(hwnd_, from);
+    MouseDown(hwnd_, from);
     // The first move stays on the item, as a hand's would: the list view
     // starts a drag only from a move that it receives itself.
-    SendMouse(0, POINT{from.x + 8, from.y});
-    Settle();
-    // One event per turn of the dialog's message loop, or no drag starts.
+    MouseMove(hwnd_, POINT{from.x + 8, from.y});
     constexpr int kSteps = 8;
     for (int i = 1; i <= kSteps; ++i) {
-        const POINT step{from.x + (to.x - from.x) * i / kSteps,
-                         from.y + (to.y - from.y) * i / kSteps};
-        SendMouse(0, step);
-        Settle();
+        MouseMove(hwnd_, POINT{from.x + (to.x - from.x) * i / kSteps,
+                               from.y + (to.y - from.y) * i / kSteps});
     }
-    lastPoint = to;
+    lastPoint_ = to;
 }
 
 void Editor::Release() {
-    SendMouse(MOUSEEVENTF_LEFTUP, lastPoint);
-    Settle();
+    MouseUp(hwnd_, lastPoint_);
 }
 
 void Editor::Key(WORD vk) {
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = vk;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &inputs[0], sizeof(INPUT));
-    Settle();
-    SendInput(1, &inputs[1], sizeof(INPUT));
-    Settle();
+    KeyPress(hwnd_, vk);
 }
 
 void Editor::Screenshot(const std::string& name) const {
-    const char* folder = std::getenv("ZOLT_SCREENSHOTS");
-    if (folder == nullptr || *folder == '\0') {
-        return;
-    }
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD size = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + size;
-    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), size);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    SaveScreenshot(name);
 }
 
 }  // namespace window_test

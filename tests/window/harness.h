@@ -108,6 +108,7 @@ class Editor {
     std::atomic<DWORD> threadId_{0};
     std::atomic<bool> failed_{false};
     HWND hwnd_ = nullptr;
+    POINT lastPoint_{};
     std::thread thread_;
     INT_PTR result_ = -100;
 };

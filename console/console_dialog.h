@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "console/dialog.h"
+#include "console/settings.h"
+
+namespace pupdesk {
+
+// How the console tells the owner that a save failed: a message box in the
+// program, captured in tests.
+class SaveFailureSink {
+  public:
+    virtual ~SaveFailureSink() = default;
+    virtual void ShowSaveFailure(HWND owner, const std::string& text) = 0;
+};
+
+class MessageBoxSink : public SaveFailureSink {
+  public:
+    void ShowSaveFailure(HWND owner, const std::string& text) override;
+};
+
+// The settings console: volume, gender, see-ball sound, camera settings,
+// three switches and the learning status. Save ends it with 1, Cancel with 2.
+class ConsoleDialog : public Dialog<ConsoleDialog> {
+  public:
+    ConsoleDialog(HINSTANCE instance, SettingsFiles files, FileOps& ops, SaveFailureSink& failures);
+
+    INT_PTR Run(HWND owner);
+
+    static const Route<ConsoleDialog> kRoutes[6];
+
+    const ConsoleSettings& Settings() const { return settings_; }
+
+  private:
+    INT_PTR OpenDialog(WPARAM, LPARAM);
+    INT_PTR TrackBarMoved(WPARAM, LPARAM);
+    INT_PTR ManualCameraClicked(WPARAM, LPARAM);
+    INT_PTR Defaults(WPARAM, LPARAM);
+    INT_PTR Save(WPARAM, LPARAM);
+    INT_PTR Cancel(WPARAM, LPARAM);
+
+    void RefreshCaptions();
+    void ShowValues();
+    void CollectValues();
+    void ApplyCameraEnabling();
+    void CentreOnOwner();
+    void EnableFramedGroup(int id, bool enable);
+    int TrackBarPosition() const;
+    void SetTrackBarPosition(int position);
+    std::int32_t EditNumber(int id) const;
+
+    HINSTANCE instance_;
+    SettingsFiles files_;
+    FileOps& ops_;
+    SaveFailureSink& failures_;
+    ConsoleSettings settings_;
+    HICON icon_ = nullptr;
+    std::string volumeCaption_;
+    std::string learningStatus_;
+};
+
+}  // namespace pupdesk

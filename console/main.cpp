@@ -1,0 +1,18 @@
+// Pupdesk: the settings console of Pupalong, run from the robot's memory stick.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "console/console_dialog.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // The files are found from the root of the current drive.
+    pupdesk::MessageBoxSink failures;
+    pupdesk::ConsoleDialog dialog(instance, pupdesk::FilesBelow(""), pupdesk::SystemFileOps(),
+                                  failures);
+    const INT_PTR result = dialog.Run(GetActiveWindow());
+    return static_cast<int>(result);
+}

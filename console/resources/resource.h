@@ -1,0 +1,30 @@
+// Resource ids of Pupdesk; the template in Pupdesk.rc and the dialog share them.
+#pragma once
+
+#define IDI_PUPDESK 128
+#define IDD_CONSOLE 129
+
+#define IDC_GENDER_AUTO 1000
+#define IDC_GENDER_BOY 1001
+#define IDC_GENDER_GIRL 1002
+#define IDC_SEE_BALL_SOUND 1003
+#define IDC_DISABLE_ROLL_OVER 1004
+#define IDC_ELEPHANT_MODE 1005
+#define IDC_VOLUME 1006
+#define IDC_VOLUME_CAPTION 1007
+#define IDC_LEARNING_STATUS 1008
+#define IDC_DEFAULTS 1009
+#define IDC_VOLUME_GROUP 1010
+#define IDC_BALANCE 1013
+#define IDC_MANUAL_CAMERA 1016
+#define IDC_SHUTTER 1017
+#define IDC_GAIN 1018
+#define IDC_BALANCE_LABEL 1019
+#define IDC_GAIN_LABEL 1020
+#define IDC_SHUTTER_LABEL 1021
+#define IDC_CAMERA_GROUP 1022
+#define IDC_DISABLE_NAME_REGISTRATION 1023
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace pupdesk {
+
+inline constexpr std::size_t kArray1Size = 8000;
+inline constexpr std::size_t kPlusSize = 64;
+inline constexpr std::size_t kEnduranceBytes = 1024;
+inline constexpr std::array<std::uint8_t, 4> kPlusSignature = {0x03, 0x00, 0xB0, 0xA1};
+
+// What became of a settings file at start.
+enum class FileState {
+    Missing,     // not there (or its folder is not): Save may create it
+    Unreadable,  // there, but it could not be opened or read: Save leaves it alone
+    Read,
+};
+
+// The console's settings: the file images as read and the values decoded
+// from them.
+struct ConsoleSettings {
+    std::array<std::uint8_t, kArray1Size> array1Image{};
+    std::string array1Tail;  // bytes past the handled size, kept on Save
+    FileState array1State = FileState::Missing;
+    std::array<std::uint8_t, kPlusSize> plusImage{};
+    std::string plusTail;
+    FileState plusState = FileState::Missing;
+    bool plusValid = false;
+
+    std::int32_t learnedThings = 0;
+    std::int32_t forgottenThings = 0;
+    std::int32_t endurance = 0;
+    std::int32_t volumeLevel = 2;
+    std::int32_t gender = 0;
+    std::int32_t seeBallSound = 0;
+    std::int32_t manualCamera = 0;
+    std::int32_t disableRollOver = 0;
+    std::int32_t disableNameRegistration = 0;
+    std::int32_t elephantMode = 0;
+    std::int32_t balance = 3;
+    std::int32_t gain = 2;
+    std::int32_t shutter = 2;
+};
+
+// Where the three files are: below the stick's root. On Windows the root is
+// empty and the paths start at the root of the current drive.
+struct SettingsFiles {
+    std::string plus;
+    std::string array1;
+    std::string endure;
+};
+SettingsFiles FilesBelow(const std::string& root);
+
+// A file being written by a save.
+class OutputFile {
+  public:
+    virtual ~OutputFile() = default;
+    virtual bool Write(std::string_view bytes) = 0;
+    virtual bool Close() = 0;
+};
+
+// Every file operation of a save, so that tests can make any one fail.
+class FileOps {
+  public:
+    virtual ~FileOps() = default;
+    virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+    // Fails when `to` exists, as on Windows.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+};
+FileOps& SystemFileOps();
+
+ConsoleSettings LoadSettings(const SettingsFiles& files);
+
+// Encodes the settings into the images and writes ARRAY1.DAT and, when it
+// was valid, PLUS.DAT. Each file is written whole beside the old one first
+// and replaces it only when complete. Empty on success; otherwise the message
+// that names the file that was not saved.
+std::string SaveSettings(ConsoleSettings& settings, const SettingsFiles& files, FileOps& ops);
+
+int VolumeLevelFromByte(std::uint8_t byte);
+std::array<std::uint8_t, 4> VolumeBytesForLevel(int level);
+
+// The run of ASCII digits at the start, as a decimal number; 0 when the
+// first byte is no digit; saturated at the largest 32-bit value.
+std::int32_t ReadLeadingNumber(const char* bytes, std::size_t length);
+
+// Brings decoded values into their ranges.
+void Normalise(ConsoleSettings& settings);
+void NormaliseCamera(ConsoleSettings& settings);
+
+}  // namespace pupdesk

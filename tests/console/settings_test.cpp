@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "console/settings.h"
+#include "unit/test_support.h"
+
+namespace pupdesk {
+namespace {
+
+using test_support::FileExists;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
+
+// A scratch stick and the three files' paths on it.
+struct Stick {
+    std::string root = test_support::ScratchDir("pupdesk");
+    SettingsFiles files = FilesBelow(root);
+};
+
+std::string Plus(std::uint8_t byte9, std::size_t size = 64) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(i * 3 + 1);
+    }
+    bytes[0] = '\x03';
+    bytes[1] = '\x00';
+    bytes[2] = '\xB0';
+    bytes[3] = '\xA1';
+    bytes[9] = static_cast<char>(byte9);
+    return bytes;
+}
+
+// An ARRAY1.DAT with a recognisable pattern and the given words set.
+std::string Array1(std::initializer_list<std::pair<int, int>> words, std::size_t size = 8000) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 7 + 5) & 0xFF);
+    }
+    for (const auto& [offset, value] : words) {
+        bytes[static_cast<std::size_t>(offset)] = static_cast<char>(value & 0xFF);
+        bytes[static_cast<std::size_t>(offset) + 1] = static_cast<char>((value >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+std::string WithWord(std::string bytes, int offset, int value) {
+    bytes[static_cast<std::size_t>(offset)] = static_cast<char>(value & 0xFF);
+    bytes[static_cast<std::size_t>(offset) + 1] = static_cast<char>((value >> 8) & 0xFF);
+    return bytes;
+}
+
+// Where two byte strings first differ, or "" when they are equal; keeps a
+// failing comparison of 8000-byte images readable.
+std::string Difference(const std::string& actual, const std::string& expected) {
+    if (actual == expected) {
+        return "";
+    }
+    std::size_t i = 0;
+    while (i < actual.size() && i < expected.size() && actual[i] == expected[i]) {
+        ++i;
+    }
+    auto byteAt = [](const std::string& s, std::size_t at) {
+        return at < s.size() ? std::to_string(static_cast<unsigned char>(s[at])) : "end";
+    };
+    return "sizes " + std::to_string(actual.size()) + "/" + std::to_string(expected.size()) +
+           ", first difference at " + std::to_string(i) + ": " + byteAt(actual, i) +
+           " instead of " + byteAt(expected, i);
+}
+
+TEST(VolumeLevelFromByte, ReadsTheFiveRanges) {
+    const std::pair<int, int> cases[] = {{0, 0},   {128, 0}, {129, 1}, {215, 1}, {216, 2},
+                                         {238, 2}, {239, 3}, {246, 3}, {247, 4}, {255, 4}};
+    for (const auto& [byte, level] : cases) {
+        SCOPED_TRACE(byte);
+        EXPECT_EQ(VolumeLevelFromByte(static_cast<std::uint8_t>(byte)), level);
+    }
+}
+
+TEST(SaveSettings, WritesTheFourVolumeBytesAndKeepsTheRest) {
+    const struct {
+        int level;
+        std::array<std::uint8_t, 4> bytes;
+    } cases[] = {
+        {0, {0x80, 0x80, 0x80, 0x80}}, {1, {0x80, 0xD7, 0xDE, 0xEE}}, {2, {0x80, 0xEE, 0xF2, 0xF6}},
+        {3, {0x80, 0xF6, 0xFB, 0xFF}}, {4, {0x80, 0xFF, 0xFF, 0xFF}}, {7, {0x80, 0xEE, 0xF2, 0xF6}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        Stick stick;
+        WriteBytes(stick.files.plus, Plus(200, 70));
+        WriteBytes(stick.files.array1, Array1({}));
+        ConsoleSettings settings = LoadSettings(stick.files);
+        ASSERT_TRUE(settings.plusValid);
+        settings.volumeLevel = c.level;
+        EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+        std::string expected = Plus(200, 70);
+        expected[5] = static_cast<char>(c.bytes[0]);
+        expected[9] = static_cast<char>(c.bytes[1]);
+        expected[13] = static_cast<char>(c.bytes[2]);
+        expected[17] = static_cast<char>(c.bytes[3]);
+        EXPECT_EQ(Difference(ReadBytes(stick.files.plus), expected), "");
+        if (c.level >= 0 && c.level <= 4) {
+            EXPECT_EQ(LoadSettings(stick.files).volumeLevel, c.level);
+        }
+    }
+}
+
+TEST(LoadSettings, PlusDatIsValidOnlyWhole) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool valid;
+        int level;
+    } cases[] = {
+        {"64 bytes", Plus(216), true, 2},
+        {"63 bytes", Plus(255, 63), false, 2},
+        {"wrong signature", "\x03\x00\xB0\xA2" + Plus(255).substr(4), false, 2},
+        {"longer", Plus(129, 100), true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stick stick;
+        WriteBytes(stick.files.plus, c.bytes);
+        const ConsoleSettings settings = LoadSettings(stick.files);
+        EXPECT_EQ(settings.plusValid, c.valid);
+        EXPECT_EQ(settings.volumeLevel, c.level);
+    }
+}
+
+TEST(LoadSettings, ReadsTheEnduranceAtTheStartOfEnduresav) {
+    const struct {
+        std::string text;
+        int endurance;
+    } cases[] = {
+        {"123\r\n", 123},
+        {" 123", 0},
+        {"-5", 0},
+        {"", 0},
+        {"007x", 7},
+        {"99999999999", 2147483647},
+        {std::string(1024, '0') + "7", 0},
+        {std::string(1023, '0') + "7", 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12));
+        Stick stick;
+        WriteBytes(stick.files.endure, c.text);
+        EXPECT_EQ(LoadSettings(stick.files).endurance, c.endurance);
+    }
+}
+
+TEST(LoadSettings, WithoutFilesGivesTheDefaults) {
+    Stick stick;
+    std::filesystem::create_directories(stick.root + "/OPEN-R/APP/PC/AMS");
+    ConsoleSettings settings = LoadSettings(stick.files);
+    EXPECT_EQ(settings.learnedThings, 0);
+    EXPECT_EQ(settings.forgottenThings, 0);
+    EXPECT_EQ(settings.endurance, 0);
+    EXPECT_EQ(settings.volumeLevel, 2);
+    EXPECT_FALSE(settings.plusValid);
+    EXPECT_EQ(settings.gender, 0);
+    EXPECT_EQ(settings.seeBallSound, 0);
+    EXPECT_EQ(settings.manualCamera + settings.disableRollOver + settings.disableNameRegistration +
+                  settings.elephantMode,
+              0);
+    EXPECT_EQ(settings.balance, 3);
+    EXPECT_EQ(settings.gain, 2);
+    EXPECT_EQ(settings.shutter, 2);
+
+    settings.gender = 2;
+    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+    std::string expected(8000, '\0');
+    expected[46] = '\x02';
+    expected[54] = '\x03';
+    expected[56] = '\x02';
+    expected[58] = '\x02';
+    EXPECT_EQ(Difference(ReadBytes(stick.files.array1), expected), "");
+    EXPECT_FALSE(FileExists(stick.files.plus));
+}
+
+TEST(LoadSettings, NormalisesTheDecodedWords) {
+    Stick stick;
+    WriteBytes(stick.files.array1, Array1({{40, 0xFFFF},
+                                           {42, 0xFFFF},
+                                           {44, 2},
+                                           {46, 3},
+                                           {48, 1},
+                                           {50, 5},
+                                           {52, 0xFFFF},
+                                           {54, 0},
+                                           {56, 7},
+                                           {58, 0xFFFF},
+                                           {60, 0x1234},
+                                           {62, 1}}));
+    ConsoleSettings settings = LoadSettings(stick.files);
+    EXPECT_EQ(settings.learnedThings, -1);
+    EXPECT_EQ(settings.forgottenThings, -1);
+    EXPECT_EQ(settings.elephantMode, 0);
+    EXPECT_EQ(settings.gender, 0);
+    EXPECT_EQ(settings.disableRollOver, 1);
+    EXPECT_EQ(settings.seeBallSound, 5);
+    EXPECT_EQ(settings.manualCamera, 0);
+    EXPECT_EQ(settings.balance, 3);
+    EXPECT_EQ(settings.gain, 2);
+    EXPECT_EQ(settings.shutter, 2);
+    EXPECT_EQ(settings.disableNameRegistration, 1);
+
+    WriteBytes(stick.files.array1, Array1({{46, 0xFFFF}}));
+    EXPECT_EQ(LoadSettings(stick.files).gender, 0);
+}
+
+TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
+    Stick stick;
+    const std::string original = Array1({{40, 0xFFFF}, {42, 0x0102}, {54, 0}, {60, 0x1234}}, 8005);
+    WriteBytes(stick.files.array1, original);
+    ConsoleSettings settings = LoadSettings(stick.files);
+    settings.gender = 1;
+    settings.elephantMode = 1;
+    settings.disableRollOver = 0;
+    settings.disableNameRegistration = 1;
+    settings.seeBallSound = -1;
+    settings.manualCamera = 1;
+    settings.balance = 12;
+    settings.gain = 1;
+    settings.shutter = 3;
+    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+    std::string expected = original;
+    for (const auto& [offset, value] : std::initializer_list<std::pair<int, int>>{{46, 1},
+                                                                                  {44, 1},
+                                                                                  {48, 0},
+                                                                                  {62, 1},
+                                                                                  {50, 0xFFFF},
+                                                                                  {52, 1},
+                                                                                  {54, 3},
+                                                                                  {56, 1},
+                                                                                  {58, 3}}) {
+        expected = WithWord(expected, offset, value);
+    }
+    EXPECT_EQ(Difference(ReadBytes(stick.files.array1), expected), "");
+    EXPECT_EQ(static_cast<unsigned char>(expected[50]), 0xFFu);
+    EXPECT_EQ(static_cast<unsigned char>(expected[51]), 0xFFu);
+}
+
+// Passes every file operation on, except the one numbered failAt (from 1).
+class FailingFileOps : public FileOps {
+  public:
+    explicit FailingFileOps(int failAt) : failAt_(failAt) {}
+    int calls = 0;
+    std::unique_ptr<OutputFile> Create(const std::string& path) override {
+        if (Fails()) {
+            return nullptr;
+        }
+        auto real = SystemFileOps().Create(path);
+        if (!real) {
+            return nullptr;
+        }
+        return std::make_unique<File>(this, std::move(real));
+    }
+    bool Remove(const std::string& path) override {
+        return !Fails() && SystemFileOps().Remove(path);
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        return !Fails() && SystemFileOps().Rename(from, to);
+    }
+    bool Exists(const std::string& path) override {
+        return !Fails() && SystemFileOps().Exists(path);
+    }
+
+  private:
+    struct File : OutputFile {
+        File(FailingFileOps* ops, std::unique_ptr<OutputFile> real)
+            : ops(ops), real(std::move(real)) {}
+        bool Write(std::string_view bytes) override {
+            if (ops->Fails()) {
+                real->Write(bytes.substr(0, bytes.size() / 2));
+                return false;
+            }
+            return real->Write(bytes);
+        }
+        bool Close() override { return !ops->Fails() && real->Close(); }
+        FailingFileOps* ops;
+        std::unique_ptr<OutputFile> real;
+    };
+    bool Fails() { return ++calls == failAt_; }
+    int failAt_;
+};
+
+TEST(SaveSettings, AFailedStepLeavesEachFileWholeAndSaysWhich) {
+    // Words that load as they stand, so that a save changes only gender.
+    const std::string array1 =
+        Array1({{44, 0}, {46, 2}, {48, 0}, {50, 0}, {52, 0}, {54, 3}, {56, 2}, {58, 2}, {62, 0}});
+    const std::string plus = Plus(255);
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE("failing file operation " + std::to_string(failAt));
+        Stick stick;
+        WriteBytes(stick.files.array1, array1);
+        WriteBytes(stick.files.plus, plus);
+        ConsoleSettings settings = LoadSettings(stick.files);
+        settings.gender = 1;
+        settings.volumeLevel = 0;
+        FailingFileOps ops(failAt);
+        const std::string message = SaveSettings(settings, stick.files, ops);
+        if (ops.calls < failAt) {
+            EXPECT_EQ(message, "");
+            EXPECT_GE(failAt, 12);
+            break;
+        }
+        // Each file holds either its old bytes or its new ones, never a part.
+        const std::string savedArray1 = WithWord(array1, 46, 1);
+        std::string savedPlus = plus;
+        savedPlus[5] = savedPlus[9] = savedPlus[13] = savedPlus[17] = '\x80';
+        const std::string nowArray1 = ReadBytes(stick.files.array1);
+        const std::string nowPlus = ReadBytes(stick.files.plus);
+        EXPECT_TRUE(nowArray1 == array1 || nowArray1 == savedArray1)
+            << Difference(nowArray1, array1);
+        EXPECT_TRUE(nowPlus == plus || nowPlus == savedPlus);
+        if (!message.empty()) {
+            EXPECT_TRUE(message == "ERROR: Can't save the settings to " + stick.files.array1 +
+                                       "\nThe file was left as it was." ||
+                        message == "ERROR: Can't save the volume to " + stick.files.plus +
+                                       "\nThe file was left as it was.")
+                << message;
+            if (message.find("ARRAY1") != std::string::npos) {
+                EXPECT_EQ(Difference(nowArray1, array1), "");
+                EXPECT_EQ(Difference(nowPlus, plus), "");
+            } else {
+                EXPECT_EQ(Difference(nowPlus, plus), "");
+            }
+        } else {
+            EXPECT_EQ(Difference(nowArray1, savedArray1), "");
+            EXPECT_EQ(Difference(nowPlus, savedPlus), "");
+        }
+        // A retry saves both.
+        EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+        EXPECT_EQ(Difference(ReadBytes(stick.files.array1), savedArray1), "");
+        EXPECT_EQ(Difference(ReadBytes(stick.files.plus), savedPlus), "");
+        EXPECT_FALSE(FileExists(stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$$"));
+        EXPECT_FALSE(FileExists(stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$O"));
+    }
+}
+
+TEST(SaveSettings, LeavesAFileAloneThatCouldNotBeReadAtStart) {
+    Stick stick;
+    // A folder in the file's place: it is there, but no file can be read.
+    std::filesystem::create_directories(stick.files.array1);
+    WriteBytes(stick.files.plus, Plus(255));
+    ConsoleSettings settings = LoadSettings(stick.files);
+    EXPECT_EQ(settings.array1State, FileState::Unreadable);
+    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()),
+              "ERROR: Can't save the settings to " + stick.files.array1 +
+                  "\nIt could not be read when the console started, so it was left as it was.");
+    EXPECT_TRUE(std::filesystem::is_directory(stick.files.array1));
+    EXPECT_EQ(Difference(ReadBytes(stick.files.plus), Plus(255)), "");
+}
+
+TEST(SaveSettings, SaysWhenTheFolderIsMissing) {
+    Stick stick;
+    ConsoleSettings settings = LoadSettings(stick.files);
+    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()),
+              "ERROR: Can't save the settings to " + stick.files.array1 +
+                  "\nThe file was left as it was.");
+}
+
+TEST(ReadLeadingNumber, TakesTheLeadingDigits) {
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"03", 3}, {"", 0},   {"12", 12},
+                 {"4x", 4}, {"x4", 0}, {"99999999999999", 2147483647}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadLeadingNumber(c.text, std::strlen(c.text)), c.value);
+    }
+}
+
+}  // namespace
+}  // namespace pupdesk

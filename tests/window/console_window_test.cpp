@@ -1,0 +1,283 @@
+// The settings console under Wine: the real dialog and its controls, real
+// mouse and keyboard input, and the bytes on the stick afterwards.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+
+#include "console/resources/resource.h"
+#include "console_harness.h"
+#include "input.h"
+#include "process.h"
+
+namespace window_test {
+namespace {
+
+std::string Plus(std::uint8_t byte9, std::size_t size = 64) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(i * 3 + 1);
+    }
+    bytes.replace(0, 4, "\x03\x00\xB0\xA1", 4);
+    bytes[9] = static_cast<char>(byte9);
+    return bytes;
+}
+
+std::string WithWord(std::string bytes, int offset, int value) {
+    bytes[static_cast<std::size_t>(offset)] = static_cast<char>(value & 0xFF);
+    bytes[static_cast<std::size_t>(offset) + 1] = static_cast<char>((value >> 8) & 0xFF);
+    return bytes;
+}
+
+// An ARRAY1.DAT with a pattern in every byte and the console's words set.
+std::string Array1(std::initializer_list<std::pair<int, int>> words) {
+    std::string bytes(8000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>((i * 7 + 5) & 0xFF);
+    }
+    for (const auto& [offset, value] : words) {
+        bytes = WithWord(bytes, offset, value);
+    }
+    return bytes;
+}
+
+// Loads as gender Girl, all four switches on, sound Bark, camera 1/3/1,
+// 57 learned and 12 forgotten things.
+const std::string kArray1 = Array1({{40, 57},
+                                    {42, 12},
+                                    {44, 1},
+                                    {46, 2},
+                                    {48, 1},
+                                    {50, 1},
+                                    {52, 1},
+                                    {54, 1},
+                                    {56, 3},
+                                    {58, 1},
+                                    {60, 0x1234},
+                                    {62, 1}});
+const std::string kEndure = "1234\r\n";
+
+TEST(ConsoleWindow, ShowsTheSettingsFromTheStick) {
+    const std::string plus = Plus(0xF6);
+    const ConsoleStick stick = WriteConsoleStick("show", &plus, &kArray1, &kEndure);
+    Console console(stick.root);
+    ASSERT_TRUE(console.Running());
+    EXPECT_EQ(console.Text(IDC_LEARNING_STATUS),
+              "57 Learned Things\n12 Forgotten Things\n1234 Endurance");
+    EXPECT_EQ(console.TrackPosition(), 3);
+    EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), "Loud");
+    EXPECT_TRUE(console.Checked(IDC_GENDER_GIRL));
+    EXPECT_FALSE(console.Checked(IDC_GENDER_AUTO));
+    EXPECT_EQ(console.SoundSelection(), 1);
+    for (int id : {IDC_MANUAL_CAMERA, IDC_DISABLE_NAME_REGISTRATION, IDC_DISABLE_ROLL_OVER,
+                   IDC_ELEPHANT_MODE}) {
+        EXPECT_TRUE(console.Checked(id)) << id;
+    }
+    EXPECT_EQ(console.Text(IDC_BALANCE), "1");
+    EXPECT_EQ(console.Text(IDC_GAIN), "3");
+    EXPECT_EQ(console.Text(IDC_SHUTTER), "1");
+    char title[64] = "";
+    GetWindowTextA(console.Dialog(), title, sizeof title);
+    EXPECT_STREQ(title, "Pupalong 2.52 Console");
+}
+
+TEST(ConsoleWindow, TheSliderNamesItsPosition) {
+    const std::string plus = Plus(0xEE);
+    const ConsoleStick stick = WriteConsoleStick("slider", &plus, &kArray1, &kEndure);
+    Console console(stick.root);
+    console.Key(VK_HOME);
+    EXPECT_EQ(console.TrackPosition(), 0);
+    EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), "Off");
+    for (const char* name : {"Quiet", "Normal", "Loud", "Maximum"}) {
+        console.Key(VK_RIGHT);
+        EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), name);
+    }
+    EXPECT_EQ(console.TrackPosition(), 4);
+}
+
+TEST(ConsoleWindow, CameraControlsFollowManualCameraSettings) {
+    const std::string array1 = WithWord(kArray1, 52, 0);
+    const ConsoleStick stick = WriteConsoleStick("camera", nullptr, &array1, &kEndure);
+    Console console(stick.root);
+    const int camera[] = {IDC_BALANCE,    IDC_GAIN,          IDC_SHUTTER,     IDC_BALANCE_LABEL,
+                          IDC_GAIN_LABEL, IDC_SHUTTER_LABEL, IDC_CAMERA_GROUP};
+    for (bool on : {true, false, true}) {
+        SCOPED_TRACE(on ? "checked" : "unchecked");
+        if (on != console.Checked(IDC_MANUAL_CAMERA)) {
+            console.ClickControl(IDC_MANUAL_CAMERA);
+        }
+        EXPECT_EQ(console.Checked(IDC_MANUAL_CAMERA), on);
+        for (int id : camera) {
+            EXPECT_EQ(console.Enabled(id), on) << id;
+        }
+        EXPECT_EQ((console.Style(IDC_CAMERA_GROUP) & BS_FLAT) != 0, on);
+    }
+}
+
+TEST(ConsoleWindow, AnInvalidPlusDatKeepsTheVolumeAsItIs) {
+    const std::string plus = Plus(0xFF, 63);
+    const ConsoleStick stick = WriteConsoleStick("invalid", &plus, &kArray1, &kEndure);
+    Console console(stick.root);
+    for (int id : {IDC_VOLUME, IDC_VOLUME_CAPTION, IDC_VOLUME_GROUP}) {
+        EXPECT_FALSE(console.Enabled(id)) << id;
+    }
+    EXPECT_EQ(console.Style(IDC_VOLUME_GROUP) & BS_FLAT, 0);
+    EXPECT_EQ(console.TrackPosition(), 2);
+    EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), "Normal");
+    console.ClickControl(IDC_DEFAULTS);
+    EXPECT_FALSE(console.Enabled(IDC_VOLUME));
+    EXPECT_EQ(console.TrackPosition(), 2);
+    console.ClickControl(IDOK);
+    EXPECT_EQ(console.WaitForEnd(), 1);
+    EXPECT_EQ(ReadAll(stick.files.plus), plus);
+}
+
+TEST(ConsoleWindow, DefaultsThenCancelWritesNothing) {
+    const std::string plus = Plus(0xFF);
+    const ConsoleStick stick = WriteConsoleStick("defaults", &plus, &kArray1, &kEndure);
+    Console console(stick.root);
+    const std::string status = console.Text(IDC_LEARNING_STATUS);
+    console.ClickControl(IDC_DEFAULTS);
+    EXPECT_EQ(console.TrackPosition(), 2);
+    EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), "Normal");
+    EXPECT_EQ(console.SoundSelection(), 0);
+    EXPECT_TRUE(console.Checked(IDC_GENDER_AUTO));
+    EXPECT_FALSE(console.Checked(IDC_GENDER_GIRL));
+    for (int id : {IDC_MANUAL_CAMERA, IDC_DISABLE_NAME_REGISTRATION, IDC_DISABLE_ROLL_OVER,
+                   IDC_ELEPHANT_MODE}) {
+        EXPECT_FALSE(console.Checked(id)) << id;
+    }
+    EXPECT_FALSE(console.Enabled(IDC_BALANCE));
+    EXPECT_EQ(console.Text(IDC_BALANCE), "3");
+    EXPECT_EQ(console.Text(IDC_GAIN), "2");
+    EXPECT_EQ(console.Text(IDC_SHUTTER), "2");
+    EXPECT_EQ(console.Text(IDC_LEARNING_STATUS), status);
+    console.ClickControl(IDCANCEL);
+    EXPECT_EQ(console.WaitForEnd(), 2);
+    EXPECT_EQ(ReadAll(stick.files.array1), kArray1);
+    EXPECT_EQ(ReadAll(stick.files.plus), plus);
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(stick.root)) {
+        files += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(files, 3);
+}
+
+TEST(ConsoleWindow, SaveWritesTheChosenSettings) {
+    const std::string plus = Plus(0x80);
+    const std::string array1 = WithWord(kArray1, 50, 5);
+    const ConsoleStick stick = WriteConsoleStick("save", &plus, &array1, &kEndure);
+    Console console(stick.root);
+    // A sound value outside the list shows no selection.
+    EXPECT_EQ(console.SoundSelection(), -1);
+    console.Key(VK_END);  // the slider has the focus: Maximum
+    console.ClickControl(IDC_GENDER_BOY);
+    console.ClickControl(IDC_ELEPHANT_MODE);
+    console.ClickControl(IDC_DISABLE_ROLL_OVER);
+    // Only digits go into a camera field; Enter there saves.
+    console.ClickControl(IDC_GAIN);
+    console.Key(VK_END);
+    console.Key(VK_BACK);
+    console.Type("a2b");
+    EXPECT_EQ(console.Text(IDC_GAIN), "2");
+    console.Key(VK_RETURN);
+    EXPECT_EQ(console.WaitForEnd(), 1);
+    EXPECT_TRUE(console.Failures().Shown().empty());
+
+    std::string expected = array1;
+    expected = WithWord(expected, 46, 1);       // Boy
+    expected = WithWord(expected, 44, 0);       // elephant mode off
+    expected = WithWord(expected, 48, 0);       // roll over no longer disabled
+    expected = WithWord(expected, 50, 0xFFFF);  // no sound chosen
+    expected = WithWord(expected, 56, 2);
+    EXPECT_TRUE(ReadAll(stick.files.array1) == expected);
+    std::string expectedPlus = plus;
+    expectedPlus[5] = '\x80';
+    expectedPlus[9] = expectedPlus[13] = expectedPlus[17] = '\xFF';
+    EXPECT_EQ(ReadAll(stick.files.plus), expectedPlus);
+}
+
+TEST(ConsoleWindow, ShowsNegativeLearningCounts) {
+    const std::string array1 = WithWord(WithWord(kArray1, 40, 0xFFFF), 42, 0xFFFE);
+    const ConsoleStick stick = WriteConsoleStick("negative", nullptr, &array1, nullptr);
+    Console console(stick.root);
+    EXPECT_EQ(console.Text(IDC_LEARNING_STATUS),
+              "-1 Learned Things\n-2 Forgotten Things\n0 Endurance");
+}
+
+TEST(ConsoleWindow, AFailedSaveKeepsTheDialogOpen) {
+    const std::string plus = Plus(0xFF);
+    const ConsoleStick stick = WriteConsoleStick("unreadable", &plus, nullptr, &kEndure);
+    // Something that is there but cannot be read as a file.
+    std::filesystem::create_directories(stick.files.array1);
+    Console console(stick.root);
+    console.ClickControl(IDOK);
+    EXPECT_TRUE(console.Running());
+    EXPECT_EQ(console.Failures().Shown(),
+              std::vector<std::string>{"ERROR: Can't save the settings to " + stick.files.array1 +
+                                       "\nIt could not be read when the console started, so it "
+                                       "was left as it was."});
+    EXPECT_EQ(ReadAll(stick.files.plus), plus);
+    console.Key(VK_ESCAPE);
+    EXPECT_EQ(console.WaitForEnd(), 2);
+}
+
+TEST(ConsoleWindow, ScreenshotOfTheSampleStick) {
+    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
+    if (sample == nullptr) {
+        GTEST_SKIP() << "ZOLT_SAMPLE_STICK not set";
+    }
+    const ConsoleStick stick = WriteConsoleStick("sample", nullptr, nullptr, nullptr);
+    std::filesystem::remove_all(stick.root);
+    std::filesystem::copy(sample, stick.root, std::filesystem::copy_options::recursive);
+    Console console(stick.root);
+    EXPECT_EQ(console.Text(IDC_LEARNING_STATUS),
+              "57 Learned Things\n12 Forgotten Things\n1234 Endurance");
+    SaveScreenshot("pupdesk-sample");
+}
+
+// The real Pupdesk.exe finds its files from the root of the current drive:
+// drive P: is a scratch stick, and the program starts one level below its root.
+TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
+    const char* drive = std::getenv("ZOLT_PUPDESK_DRIVE");
+    const char* exe = std::getenv("ZOLT_PUPDESK_EXE");
+    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
+    if (drive == nullptr || exe == nullptr || sample == nullptr) {
+        GTEST_SKIP() << "ZOLT_PUPDESK_DRIVE, ZOLT_PUPDESK_EXE or ZOLT_SAMPLE_STICK not set";
+    }
+    const std::string root = std::string(drive) + "\\";
+    std::filesystem::copy(sample, root,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories(root + "TOOLS");
+    const pupdesk::SettingsFiles files = pupdesk::FilesBelow(std::string(drive));
+    const std::string array1 = ReadAll(files.array1);
+    const std::string plus = ReadAll(files.plus);
+    ASSERT_EQ(array1.size(), 8000u);
+
+    const std::string commandLine = "\"" + std::string(exe) + "\"";
+    for (const int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "Save" : "Cancel");
+        Process pupdesk(commandLine, root + "TOOLS");
+        ASSERT_TRUE(pupdesk.started);
+        const HWND dialog = pupdesk.WaitForWindow("Pupalong 2.52 Console");
+        ASSERT_NE(dialog, nullptr);
+        char status[128] = "";
+        GetWindowTextA(GetDlgItem(dialog, IDC_LEARNING_STATUS), status, sizeof status);
+        EXPECT_STREQ(status, "57 Learned Things\n12 Forgotten Things\n1234 Endurance");
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_VOLUME, TBM_GETPOS, 0, 0), 2);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        EXPECT_EQ(pupdesk.WaitForExit(), button == IDOK ? 1u : 2u);
+        // The sample's settings are all in range: saved unchanged, they are
+        // written back byte for byte.
+        EXPECT_TRUE(ReadAll(files.array1) == array1);
+        EXPECT_EQ(ReadAll(files.plus), plus);
+    }
+}
+
+}  // namespace
+}  // namespace window_test

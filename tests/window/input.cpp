@@ -1,0 +1,111 @@
+#include "input.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace window_test {
+
+namespace {
+
+DWORD lastButtonDown = 0;
+
+void SendMouse(DWORD flags, POINT point) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65535LL) / (width - 1));
+    input.mi.dy = static_cast<LONG>((point.y * 65535LL) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+void SendKey(WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void Settle(HWND window) {
+    Sleep(60);
+    if (window != nullptr && IsWindow(window)) {
+        SendMessageA(window, WM_NULL, 0, 0);
+    }
+}
+
+void MouseMove(HWND window, POINT point) {
+    SendMouse(0, point);
+    Settle(window);
+}
+
+void MouseDown(HWND window, POINT point) {
+    const DWORD since = GetTickCount() - lastButtonDown;
+    const DWORD wait = GetDoubleClickTime() + 50;
+    if (since < wait) {
+        Sleep(wait - since);
+    }
+    SendMouse(MOUSEEVENTF_LEFTDOWN, point);
+    lastButtonDown = GetTickCount();
+    Settle(window);
+}
+
+void MouseUp(HWND window, POINT point) {
+    SendMouse(MOUSEEVENTF_LEFTUP, point);
+    Settle(window);
+}
+
+void Click(HWND window, POINT point) {
+    MouseMove(window, point);
+    MouseDown(window, point);
+    MouseUp(window, point);
+}
+
+void KeyPress(HWND window, WORD vk) {
+    SendKey(vk, 0);
+    Settle(window);
+    SendKey(vk, KEYEVENTF_KEYUP);
+    Settle(window);
+}
+
+void SaveScreenshot(const std::string& name) {
+    const char* folder = std::getenv("ZOLT_SCREENSHOTS");
+    if (folder == nullptr || *folder == '\0') {
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + size;
+    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), size);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace window_test

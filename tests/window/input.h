@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Real mouse and keyboard input for the window tests. Every event goes through
+// SendInput on its own, and each helper then waits for the window's thread to
+// take it: a batch of events in one call selects but starts no drag.
+namespace window_test {
+
+void Settle(HWND window);
+void MouseMove(HWND window, POINT point);
+// A second press soon after the first would be a double click: the press waits
+// out the double-click time.
+void MouseDown(HWND window, POINT point);
+void MouseUp(HWND window, POINT point);
+void Click(HWND window, POINT point);
+void KeyPress(HWND window, WORD vk);
+
+// Saves the whole screen as a BMP file in the folder ZOLT_SCREENSHOTS names,
+// when it names one.
+void SaveScreenshot(const std::string& name);
+
+}  // namespace window_test

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under Wine on a virtual display. Drive P: is
+# made a fresh scratch folder first, for the programs that find their files
+# from the root of the current drive.
+#   run_under_wine.sh SCRATCH_FOLDER PROGRAM.exe [ARGS...]
+set -euo pipefail
+scratch="$1"
+shift
+rm -rf "$scratch"
+mkdir -p "$scratch"
+ln -sfn "$scratch" "$WINEPREFIX/dosdevices/p:"
+export ZOLT_PUPDESK_DRIVE="P:"
+exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
