@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/settings.h"
+#include "unit/failing_file_ops.h"
 #include "unit/test_support.h"
 
 namespace pupdesk {
@@ -245,49 +246,7 @@ TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
     EXPECT_EQ(static_cast<unsigned char>(expected[51]), 0xFFu);
 }
 
-// Passes every file operation on, except the one numbered failAt (from 1).
-class FailingFileOps : public FileOps {
-  public:
-    explicit FailingFileOps(int failAt) : failAt_(failAt) {}
-    int calls = 0;
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-        if (Fails()) {
-            return nullptr;
-        }
-        auto real = SystemFileOps().Create(path);
-        if (!real) {
-            return nullptr;
-        }
-        return std::make_unique<File>(this, std::move(real));
-    }
-    bool Remove(const std::string& path) override {
-        return !Fails() && SystemFileOps().Remove(path);
-    }
-    bool Rename(const std::string& from, const std::string& to) override {
-        return !Fails() && SystemFileOps().Rename(from, to);
-    }
-    bool Exists(const std::string& path) override {
-        return !Fails() && SystemFileOps().Exists(path);
-    }
-
-  private:
-    struct File : OutputFile {
-        File(FailingFileOps* ops, std::unique_ptr<OutputFile> real)
-            : ops(ops), real(std::move(real)) {}
-        bool Write(std::string_view bytes) override {
-            if (ops->Fails()) {
-                real->Write(bytes.substr(0, bytes.size() / 2));
-                return false;
-            }
-            return real->Write(bytes);
-        }
-        bool Close() override { return !ops->Fails() && real->Close(); }
-        FailingFileOps* ops;
-        std::unique_ptr<OutputFile> real;
-    };
-    bool Fails() { return ++calls == failAt_; }
-    int failAt_;
-};
+using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile>;
 
 TEST(SaveSettings, AFailedStepLeavesEachFileWholeAndSaysWhich) {
     // Words that load as they stand, so that a save changes only gender.
@@ -302,7 +261,7 @@ TEST(SaveSettings, AFailedStepLeavesEachFileWholeAndSaysWhich) {
         ConsoleSettings settings = LoadSettings(stick.files);
         settings.gender = 1;
         settings.volumeLevel = 0;
-        FailingFileOps ops(failAt);
+        FailingFileOps ops(failAt, SystemFileOps());
         const std::string message = SaveSettings(settings, stick.files, ops);
         if (ops.calls < failAt) {
             EXPECT_EQ(message, "");

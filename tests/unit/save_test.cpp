@@ -6,6 +6,7 @@
 
 #include "editor/document/program_document.h"
 #include "editor/document/program_save.h"
+#include "unit/failing_file_ops.h"
 #include "unit/test_support.h"
 
 namespace zolt {
@@ -26,52 +27,7 @@ struct CapturedMessages : MessageSink {
     }
 };
 
-// Passes every file operation to the real ones, except the one numbered
-// failAt (from 1), which fails without touching the disk.
-class FailingFileOps : public FileOps {
-  public:
-    explicit FailingFileOps(int failAt) : failAt_(failAt) {}
-    int calls = 0;
-
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-        if (Fails()) {
-            return nullptr;
-        }
-        std::unique_ptr<OutputFile> real = SystemFileOps().Create(path);
-        if (!real) {
-            return nullptr;
-        }
-        return std::make_unique<File>(this, std::move(real));
-    }
-    bool Remove(const std::string& path) override {
-        return !Fails() && SystemFileOps().Remove(path);
-    }
-    bool Rename(const std::string& from, const std::string& to) override {
-        return !Fails() && SystemFileOps().Rename(from, to);
-    }
-    bool Exists(const std::string& path) override {
-        return !Fails() && SystemFileOps().Exists(path);
-    }
-
-  private:
-    struct File : OutputFile {
-        File(FailingFileOps* ops, std::unique_ptr<OutputFile> real)
-            : ops(ops), real(std::move(real)) {}
-        bool Write(std::string_view bytes) override {
-            if (ops->Fails()) {
-                // A short write: part of the bytes reach the file.
-                real->Write(bytes.substr(0, bytes.size() / 2));
-                return false;
-            }
-            return real->Write(bytes);
-        }
-        bool Close() override { return !ops->Fails() && real->Close(); }
-        FailingFileOps* ops;
-        std::unique_ptr<OutputFile> real;
-    };
-    bool Fails() { return ++calls == failAt_; }
-    int failAt_;
-};
+using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile>;
 
 const std::string kOriginal = "HEAD\n  //{ \"a\"\nWAIT\n  //}\nTAIL";
 const std::string kSaved = "HEAD\n  //{ \"a\"\n    WAIT\r\n    SET Warn 1\r\n  //}\nTAIL";
@@ -133,7 +89,7 @@ TEST(SaveProgram, EveryFailedStepLeavesTheOriginalOnDisk) {
     for (int failAt = 1;; ++failAt) {
         SCOPED_TRACE("failing file operation " + std::to_string(failAt));
         Stick stick;
-        FailingFileOps files(failAt);
+        FailingFileOps files(failAt, SystemFileOps());
         CapturedMessages messages;
         const bool saved = SaveProgram(stick.program, stick.doc, files, messages);
         if (files.calls < failAt) {

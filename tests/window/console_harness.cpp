@@ -63,21 +63,10 @@ Console::Console(const std::string& root) {
                                       pupdesk::SystemFileOps(), failures_);
         result_ = dialog.Run(nullptr);
     });
-    for (int tries = 0; tries < 1000 && hwnd_ == nullptr; ++tries) {
+    while (threadId_ == 0) {
         Sleep(10);
-        EnumThreadWindows(
-            threadId_,
-            [](HWND hwnd, LPARAM found) {
-                char cls[64] = "";
-                GetClassNameA(hwnd, cls, sizeof cls);
-                if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(found) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&hwnd_));
     }
+    hwnd_ = WaitForThreadWindow(threadId_, "#32770", nullptr);
     if (hwnd_ != nullptr) {
         SetForegroundWindow(hwnd_);
     }

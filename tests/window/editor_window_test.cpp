@@ -10,6 +10,7 @@
 #include "editor/resources/resource.h"
 #include "editor/window/run_editor.h"
 #include "harness.h"
+#include "input.h"
 
 namespace window_test {
 namespace {
@@ -401,26 +402,6 @@ TEST(EditorWindow, CancelAsksOnlyAboutChanges) {
     EXPECT_FALSE(FileExists(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"));
 }
 
-HWND FindAbout(DWORD thread) {
-    HWND found = nullptr;
-    for (int tries = 0; tries < 200 && found == nullptr; ++tries) {
-        Sleep(10);
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM out) {
-                char title[64] = "";
-                GetWindowTextA(hwnd, title, sizeof title);
-                if (std::string(title) == "About ZOLT" && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(out) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-    }
-    return found;
-}
-
 TEST(EditorWindow, SystemMenuOpensTheAboutBox) {
     const Stick stick = WriteStick("about", kEditProgram);
     Editor editor(stick.program);
@@ -438,7 +419,7 @@ TEST(EditorWindow, SystemMenuOpensTheAboutBox) {
     const DWORD thread = GetWindowThreadProcessId(editor.Dialog(), nullptr);
     for (WORD key : {VK_RETURN, VK_ESCAPE}) {
         PostMessageA(editor.Dialog(), WM_SYSCOMMAND, 0x10 | 0x3, 0);
-        const HWND about = FindAbout(thread);
+        const HWND about = WaitForThreadWindow(thread, nullptr, "About ZOLT");
         ASSERT_NE(about, nullptr);
         EXPECT_FALSE(IsWindowEnabled(editor.Dialog()));
         char version[64] = "";

@@ -99,20 +99,11 @@ Editor::Editor(const std::string& programPath) {
         dialog_ = nullptr;
     });
     // The dialog is up once its thread has a visible dialog window.
-    for (int tries = 0; tries < 1000 && hwnd_ == nullptr && !failed_; ++tries) {
+    while (threadId_ == 0 && !failed_) {
         Sleep(10);
-        EnumThreadWindows(
-            threadId_,
-            [](HWND hwnd, LPARAM found) {
-                char cls[64] = "";
-                GetClassNameA(hwnd, cls, sizeof cls);
-                if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(found) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&hwnd_));
+    }
+    if (!failed_) {
+        hwnd_ = WaitForThreadWindow(threadId_, "#32770", nullptr);
     }
     Settle();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
 
 namespace window_test {
 
@@ -69,6 +70,36 @@ void KeyPress(HWND window, WORD vk) {
     Settle(window);
     SendKey(vk, KEYEVENTF_KEYUP);
     Settle(window);
+}
+
+HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title) {
+    struct Search {
+        const char* className;
+        const char* title;
+        HWND found;
+    } search{className, title, nullptr};
+    for (int tries = 0; tries < 1000 && search.found == nullptr; ++tries) {
+        Sleep(10);
+        EnumThreadWindows(
+            thread,
+            [](HWND hwnd, LPARAM data) {
+                auto* s = reinterpret_cast<Search*>(data);
+                char cls[64] = "";
+                char text[128] = "";
+                GetClassNameA(hwnd, cls, sizeof cls);
+                GetWindowTextA(hwnd, text, sizeof text);
+                const bool matches =
+                    IsWindowVisible(hwnd) &&
+                    (s->className == nullptr || std::string(cls) == s->className) &&
+                    (s->title == nullptr || std::string(text) == s->title);
+                if (matches) {
+                    s->found = hwnd;
+                }
+                return matches ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
 }
 
 void SaveScreenshot(const std::string& name) {

@@ -18,6 +18,10 @@ void MouseUp(HWND window, POINT point);
 void Click(HWND window, POINT point);
 void KeyPress(HWND window, WORD vk);
 
+// The first visible window of a thread whose class (when given) and title
+// (when given) match, waiting up to ten seconds for it; null when none came.
+HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title);
+
 // Saves the whole screen as a BMP file in the folder ZOLT_SCREENSHOTS names,
 // when it names one.
 void SaveScreenshot(const std::string& name);
