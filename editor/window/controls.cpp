@@ -60,6 +60,17 @@ void TreeView::Select(HTREEITEM item) {
     SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
+ListView::Refill::Refill(ListView& list, int expectedCount) : hwnd_(list.hwnd_) {
+    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    list.Clear();
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, expectedCount, LVSICF_NOINVALIDATEALL);
+}
+
+ListView::Refill::~Refill() {
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void ListView::Clear() {
     SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }

@@ -55,6 +55,19 @@ class TreeView {
 // A list view in list mode.
 class ListView {
   public:
+    // Holds the list's drawing and layout while it is refilled, and makes
+    // room for the items first: a refill of thousands of items stays quick.
+    class Refill {
+      public:
+        Refill(ListView& list, int expectedCount);
+        ~Refill();
+        Refill(const Refill&) = delete;
+        Refill& operator=(const Refill&) = delete;
+
+      private:
+        HWND hwnd_;
+    };
+
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
     HWND Hwnd() const { return hwnd_; }
 

@@ -1,5 +1,7 @@
 #include "editor/window/editor_dialog.h"
 
+#include <algorithm>
+
 #include "editor/catalog/code_kinds.h"
 #include "editor/document/program_save.h"
 #include "editor/resources/resource.h"
@@ -28,6 +30,8 @@ const Route<EditorDialog> EditorDialog::kRoutes[] = {
     {WM_PAINT, 0, 0, &EditorDialog::PaintMinimised},
     {WM_QUERYDRAGICON, 0, 0, &EditorDialog::QueryDragIcon},
     {WM_DESTROY, 0, 0, &EditorDialog::ClearPalette},
+    {WM_NOTIFY, LVN_DELETEALLITEMS, IDC_PALETTE, &EditorDialog::SkipItemDeletions},
+    {WM_NOTIFY, LVN_DELETEALLITEMS, IDC_CODE_LIST, &EditorDialog::SkipItemDeletions},
 };
 
 EditorDialog::EditorDialog(HINSTANCE instance, ProgramDocument& doc, std::string programPath,
@@ -133,12 +137,10 @@ ZoltRecord* EditorDialog::SelectedRecordPtr() {
 }
 
 void EditorDialog::FillCodeList(const ZoltRecord& record) {
-    codeList_.Clear();
+    ListView::Refill refill(codeList_, std::max(record.lines.Count(), 1));
     if (record.lines.Empty()) {
         const int item = codeList_.Append(std::string(kEmptyEventPlaceholder), -1, 0);
         codeList_.SetData(item, -1);
-        FitColumns();
-        return;
     }
     for (const std::string& line : record.lines) {
         codeList_.Append(line, ClassifyCodeLine(line), 0);
@@ -174,18 +176,21 @@ void EditorDialog::FillCategoryBox() {
 
 void EditorDialog::RefillPalette() {
     // The list's item data point into the palette: empty the list first.
-    paletteList_.Clear();
+    { ListView::Refill emptying(paletteList_, 0); }
     paletteItems_.clear();
     const int category = static_cast<int>(SendMessageA(categoryBox_, CB_GETCURSEL, 0, 0));
     if (category < 0) {
         return;
     }
     zolt::RefillPalette(paletteItems_, category, doc_, programPath_, messages_);
-    for (const PaletteItem& item : paletteItems_) {
-        paletteList_.Append(item.shownText, item.kind,
-                            reinterpret_cast<LPARAM>(item.codeText.c_str()));
+    {
+        ListView::Refill refill(paletteList_, static_cast<int>(paletteItems_.size()));
+        for (const PaletteItem& item : paletteItems_) {
+            paletteList_.Append(item.shownText, item.kind,
+                                reinterpret_cast<LPARAM>(item.codeText.c_str()));
+        }
+        FitColumns();
     }
-    FitColumns();
     SetStatus(std::string(kStatusSelectAction));
 }
 
@@ -208,8 +213,15 @@ INT_PTR EditorDialog::ShowPaletteHint(WPARAM, LPARAM lParam) {
     return 0;
 }
 
+// The lists own nothing through their items: emptying one needs no
+// notification per item, which would make a large palette slow to clear.
+INT_PTR EditorDialog::SkipItemDeletions(WPARAM, LPARAM) {
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
 INT_PTR EditorDialog::ClearPalette(WPARAM, LPARAM) {
-    paletteList_.Clear();
+    { ListView::Refill emptying(paletteList_, 0); }
     paletteItems_.clear();
     return FALSE;
 }

@@ -61,6 +61,7 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR ChangeCategory(WPARAM, LPARAM);
     INT_PTR ShowPaletteHint(WPARAM, LPARAM);
     INT_PTR ClearPalette(WPARAM, LPARAM);
+    INT_PTR SkipItemDeletions(WPARAM, LPARAM);
 
     // Saving, cancelling, the About box, painting.
     INT_PTR Save(WPARAM, LPARAM);

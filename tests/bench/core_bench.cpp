@@ -1,0 +1,101 @@
+// Times what an owner waits for, on the largest files the formats allow:
+// start-up (read and parse), a palette category switch (reading the action
+// lists again) and a save, on a program of 200 records with long lines.
+//   core_bench [FOLDER]   (default: a scratch folder below the temporary one)
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "editor/catalog/builtin_tables.h"
+#include "editor/catalog/palette.h"
+#include "editor/document/program_save.h"
+#include "editor/document/startup.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Quiet : public zolt::MessageSink {
+  public:
+    void Notify(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+};
+
+void Write(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+template <class F>
+double Milliseconds(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path root = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "zolt-bench";
+    fs::remove_all(root);
+    const fs::path ams = root / "OPEN-R" / "APP" / "PC" / "AMS";
+
+    // 200 records of 1,000 lines each, every line 250 characters; text
+    // between the records too.
+    constexpr int kRecords = 200;
+    constexpr int kLines = 1000;
+    const std::string line = "PLAY ACTION+ DANCE // " + std::string(228, 'x');
+    std::string program;
+    for (int r = 0; r < kRecords; ++r) {
+        program += ":LABEL" + std::to_string(r) + "\r\n  WAIT 100\r\n";
+        program +=
+            "  //{ \"Group" + std::to_string(r % 20) + "/Event " + std::to_string(r) + "\"\r\n";
+        for (int l = 0; l < kLines; ++l) {
+            program += "    " + line + "\r\n";
+        }
+        program += "  //}\r\n";
+    }
+    Write(ams / "R-CODE.R", program);
+    // Action lists of 100,000 lines each, spread over the categories.
+    std::string ext = "// ERS-210 actions\r\n";
+    std::string cfg;
+    for (int i = 0; i < 100000; ++i) {
+        const auto& category = zolt::SystemCategories()[static_cast<std::size_t>(i % 20 % 19)];
+        ext += std::string(category.word) + "_ACTION" + std::to_string(i) + " 1 0 ; comment\r\n";
+        cfg += "USER_ACTION" + std::to_string(i) + " 1 0 ; comment\r\n";
+    }
+    Write(ams / "ACTION.EXT", ext);
+    Write(ams / "ACTION.CFG", cfg);
+    Write(root / "OPEN-R" / "MW" / "CONF" / "ERS-210.MWC", "");
+    std::printf("program: %zu bytes, %d records of %d lines; action lists: %zu and %zu bytes\n",
+                program.size(), kRecords, kLines, ext.size(), cfg.size());
+
+    zolt::ProgramDocument doc;
+    zolt::StartupResult start;
+    const double startup = Milliseconds(
+        [&] { start = zolt::CheckStartup((ams / "R-CODE.R").string(), root.string(), doc); });
+    std::printf("start-up checks (read, parse, ERS tag): %.1f ms (%s)\n", startup,
+                start.Ok() ? "ok" : start.message.c_str());
+
+    Quiet quiet;
+    zolt::Palette palette;
+    double slowest = 0;
+    for (int category = 0; category < zolt::kCategoryCount; ++category) {
+        const double ms = Milliseconds(
+            [&] { zolt::RefillPalette(palette, category, doc, start.programPath, quiet); });
+        slowest = std::max(slowest, ms);
+    }
+    std::printf("palette category switch, slowest of 24: %.1f ms\n", slowest);
+
+    doc.records[0].lines.AppendCodeText("PLAY ACTION SIT\xFFWAIT");
+    doc.modified = true;
+    const double save = Milliseconds(
+        [&] { zolt::SaveProgram(start.programPath, doc, zolt::SystemFileOps(), quiet); });
+    std::printf("save (check, write beside, replace): %.1f ms\n", save);
+    fs::remove_all(root);
+    return 0;
+}
