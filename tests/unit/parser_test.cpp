@@ -5,6 +5,8 @@
 
 #include "editor/document/pre_clause.h"
 #include "editor/document/program_document.h"
+#include "editor/document/text_file.h"
+#include "unit/test_support.h"
 
 namespace zolt {
 namespace {
@@ -176,10 +178,25 @@ TEST(ReadTagOptions, AcceptsOnlyPreWords) {
     }
 }
 
-TEST(ReadProgramFile, RefusesMissingAndEmptyFiles) {
+TEST(ReadProgramFile, RefusesMissingEmptyAndUnreadableFiles) {
+    const std::string dir = test_support::ScratchDir("read");
+    test_support::WriteBytes(dir + "/EMPTY.R", "");
     ProgramDocument doc;
-    EXPECT_FALSE(ReadProgramFile("/nonexistent/R-CODE.R", doc));
-    EXPECT_FALSE(ReadProgramFile("/", doc));
+    EXPECT_FALSE(ReadProgramFile(dir + "/MISSING.R", doc));
+    EXPECT_FALSE(ReadProgramFile(dir + "/EMPTY.R", doc));
+    EXPECT_FALSE(ReadProgramFile(dir, doc));  // a folder cannot be read whole
+    EXPECT_TRUE(doc.text.empty());
+}
+
+TEST(ReadWholeFile, RefusesFilesLongerThanTheLimit) {
+    const std::string dir = test_support::ScratchDir("limit");
+    // Longer than one read, to cross the chunk boundary.
+    test_support::WriteBytes(dir + "/BIG", std::string(70000, 'x'));
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(dir + "/BIG", bytes, 69999), ReadResult::TooLarge);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(ReadWholeFile(dir + "/BIG", bytes, 70000), ReadResult::Ok);
+    EXPECT_EQ(bytes.size(), 70000u);
 }
 
 }  // namespace

@@ -444,6 +444,15 @@ TEST(EditorWindow, SystemMenuOpensTheAboutBox) {
     EXPECT_EQ(editor.CodeLines(), FiveLines({1, 2, 3, 4}));
 }
 
+TEST(EditorWindow, UsesTheProgramIconForTheWindowAndTheDragIcon) {
+    const Stick stick = WriteStick("icon", kEditProgram);
+    Editor editor(stick.program);
+    const auto big = SendMessageA(editor.Dialog(), WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(big, 0);
+    EXPECT_EQ(SendMessageA(editor.Dialog(), WM_GETICON, ICON_SMALL, 0), big);
+    EXPECT_EQ(SendMessageA(editor.Dialog(), WM_QUERYDRAGICON, 0, 0), big);
+}
+
 TEST(StartEditor, ShowsTheFirstStartupFailure) {
     const Stick stick = WriteStick("startup", "WAIT\r\n");
     window_test::CapturedMessages messages;
