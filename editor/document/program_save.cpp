@@ -98,6 +98,11 @@ std::string SaveTempPath(const std::string& programPath) {
     return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$$") ? ".$$1" : ".$$$");
 }
 
+std::string SaveAsidePath(const std::string& programPath) {
+    const PathParts parts = SplitPath(programPath);
+    return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$O") ? ".$$2" : ".$$O");
+}
+
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
                  MessageSink& messages) {
     const std::string refusal = CheckReadBack(doc);
@@ -126,23 +131,24 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     }
 
     // The new file is complete: the current program file becomes the backup.
+    // A program file that itself ends in .BAK has no backup of its own; it
+    // is only moved aside until the new file stands in its place.
     const bool keepBackup = !SameLetters(backupPath, programPath);
-    bool movedToBackup = false;
-    if (keepBackup) {
-        files.Remove(backupPath);
-        movedToBackup = files.Rename(programPath, backupPath);
-        if (!movedToBackup && files.Exists(programPath)) {
-            // Replacing it without a backup could lose the only good copy.
-            return cannotWrite();
-        }
-    } else if (files.Exists(programPath) && !files.Remove(programPath)) {
+    const std::string aside = keepBackup ? backupPath : SaveAsidePath(programPath);
+    files.Remove(aside);
+    const bool movedAside = files.Rename(programPath, aside);
+    if (!movedAside && files.Exists(programPath)) {
+        // Replacing it without a copy aside could lose the only good copy.
         return cannotWrite();
     }
     if (!files.Rename(tempPath, programPath)) {
-        if (movedToBackup) {
-            files.Rename(backupPath, programPath);
+        if (movedAside) {
+            files.Rename(aside, programPath);
         }
         return cannotWrite();
+    }
+    if (!keepBackup) {
+        files.Remove(aside);
     }
     messages.Notify(doc.modified ? "Changes saved!" : "File saved (no changes made)");
     return true;

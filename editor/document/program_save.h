@@ -34,6 +34,8 @@ FileOps& SystemFileOps();
 
 std::string BackupPath(const std::string& programPath);
 std::string SaveTempPath(const std::string& programPath);
+// Where a program file named like its own backup waits while it is replaced.
+std::string SaveAsidePath(const std::string& programPath);
 
 // Writes the document to the program file and keeps the previous file as the
 // backup. The new file is written whole beside the program file first; the

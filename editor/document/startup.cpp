@@ -97,6 +97,7 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     const std::string derived[] = {path,
                                    BackupPath(path),
                                    SaveTempPath(path),
+                                   SaveAsidePath(path),
                                    ActionExtPath(path),
                                    ActionCfgPath(path),
                                    MarkerPath(path, 210)};

@@ -85,6 +85,34 @@ TEST(SaveProgram, BackupTakesTheProgramsOwnBaseName) {
     EXPECT_EQ(ReadBytes(dir + "/MYDOG.BAK"), kOriginal);
 }
 
+TEST(SaveProgram, AProgramNamedLikeABackupIsReplacedSafely) {
+    const std::string dir = test_support::ScratchDir("bak");
+    const std::string program = dir + "/DOG.BAK";
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE("failing file operation " + std::to_string(failAt));
+        WriteBytes(program, kOriginal);
+        ProgramDocument doc;
+        doc.text = kOriginal;
+        ASSERT_TRUE(ParseProgram(doc));
+        FailingFileOps files(failAt, SystemFileOps());
+        CapturedMessages messages;
+        const bool saved = SaveProgram(program, doc, files, messages);
+        const bool done = files.calls < failAt;
+        if (saved) {
+            EXPECT_EQ(ReadBytes(program), "HEAD\n  //{ \"a\"\n    WAIT\r\n  //}\nTAIL");
+        } else {
+            EXPECT_TRUE(ReadBytes(program) == kOriginal ||
+                        ReadBytes(dir + "/DOG.$$O") == kOriginal);
+        }
+        if (done) {
+            EXPECT_TRUE(saved);
+            EXPECT_FALSE(FileExists(dir + "/DOG.$$O"));
+            EXPECT_FALSE(FileExists(dir + "/DOG.$$$"));
+            break;
+        }
+    }
+}
+
 TEST(SaveProgram, EveryFailedStepLeavesTheOriginalOnDisk) {
     for (int failAt = 1;; ++failAt) {
         SCOPED_TRACE("failing file operation " + std::to_string(failAt));

@@ -31,10 +31,14 @@ void SendKey(WORD vk, DWORD flags) {
 
 }  // namespace
 
+// A message sent to the window is handled before the input waiting in its
+// queue; the second one is handled only once that input has been taken.
 void Settle(HWND window) {
-    Sleep(60);
-    if (window != nullptr && IsWindow(window)) {
-        SendMessageA(window, WM_NULL, 0, 0);
+    for (int round = 0; round < 2; ++round) {
+        Sleep(30);
+        if (window != nullptr && IsWindow(window)) {
+            SendMessageA(window, WM_NULL, 0, 0);
+        }
     }
 }
 
