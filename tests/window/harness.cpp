@@ -135,17 +135,17 @@ void Editor::Settle() const {
 
 namespace {
 
-void Collect(HWND tree, HTREEITEM item, std::vector<TreeNode>& out) {
-    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        char text[512] = "";
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT | TVIF_PARAM | TVIF_HANDLE;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        TreeNode node{text, tv.lParam, {}};
-        Collect(tree, TreeView_GetChild(tree, item), node.children);
+// The tree read through the editor's own wrapper, from the test's thread.
+zolt::TreeView TreeOf(HWND tree) {
+    zolt::TreeView view;
+    view.Attach(tree);
+    return view;
+}
+
+void Collect(const zolt::TreeView& tree, HTREEITEM item, std::vector<TreeNode>& out) {
+    for (; item != nullptr; item = tree.NextSibling(item)) {
+        TreeNode node{tree.Text(item), tree.Data(item), {}};
+        Collect(tree, tree.FirstChild(item), node.children);
         out.push_back(std::move(node));
     }
 }
@@ -170,54 +170,36 @@ std::vector<ListRow> Rows(HWND list) {
 
 std::vector<TreeNode> Editor::Tree() const {
     std::vector<TreeNode> nodes;
-    const HWND tree = Control(IDC_EVENT_TREE);
-    Collect(tree, TreeView_GetRoot(tree), nodes);
+    const zolt::TreeView tree = TreeOf(Control(IDC_EVENT_TREE));
+    Collect(tree, tree.FirstRoot(), nodes);
     return nodes;
 }
 
 std::string Editor::SelectedTreeText() const {
-    const HWND tree = Control(IDC_EVENT_TREE);
-    const HTREEITEM item = TreeView_GetSelection(tree);
-    if (item == nullptr) {
-        return "";
-    }
-    char text[512] = "";
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
+    const zolt::TreeView tree = TreeOf(Control(IDC_EVENT_TREE));
+    const HTREEITEM item = tree.Selection();
+    return item != nullptr ? tree.Text(item) : "";
 }
 
 bool Editor::SelectTreeItem(const std::string& path) {
-    const HWND tree = Control(IDC_EVENT_TREE);
-    HTREEITEM item = TreeView_GetRoot(tree);
+    zolt::TreeView tree = TreeOf(Control(IDC_EVENT_TREE));
+    HTREEITEM item = tree.FirstRoot();
     std::string rest = path;
     while (item != nullptr) {
         const std::size_t slash = rest.find('/');
-        const std::string part = rest.substr(0, slash);
-        char text[512] = "";
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT | TVIF_HANDLE;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-        if (part == text) {
-            if (slash == std::string::npos) {
-                // The tree view itself sends TVN_SELCHANGED for this.
-                TreeView_SelectItem(tree, item);
-                Settle();
-                return true;
-            }
-            rest = rest.substr(slash + 1);
-            TreeView_Expand(tree, item, TVE_EXPAND);
-            item = TreeView_GetChild(tree, item);
-        } else {
-            item = TreeView_GetNextSibling(tree, item);
+        if (rest.substr(0, slash) != tree.Text(item)) {
+            item = tree.NextSibling(item);
+            continue;
         }
+        if (slash == std::string::npos) {
+            // The tree view itself sends TVN_SELCHANGED for this.
+            tree.Select(item);
+            Settle();
+            return true;
+        }
+        rest = rest.substr(slash + 1);
+        tree.Expand(item);
+        item = tree.FirstChild(item);
     }
     return false;
 }
