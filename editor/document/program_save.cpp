@@ -131,25 +131,38 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     }
 
     // The new file is complete: the current program file becomes the backup.
-    // A program file that itself ends in .BAK has no backup of its own; it
-    // is only moved aside until the new file stands in its place.
+    // The old backup waits aside until the new file stands in place, so that
+    // any failed step can be undone. A program file that itself ends in .BAK
+    // has no backup of its own: it waits aside instead.
     const bool keepBackup = !SameLetters(backupPath, programPath);
-    const std::string aside = keepBackup ? backupPath : SaveAsidePath(programPath);
+    const std::string aside = SaveAsidePath(programPath);
+    const std::string programTo = keepBackup ? backupPath : aside;
     files.Remove(aside);
-    const bool movedAside = files.Rename(programPath, aside);
-    if (!movedAside && files.Exists(programPath)) {
-        // Replacing it without a copy aside could lose the only good copy.
-        return cannotWrite();
+    bool backupAside = false;
+    if (keepBackup) {
+        backupAside = files.Rename(backupPath, aside);
+        if (!backupAside && files.Exists(backupPath)) {
+            return cannotWrite();
+        }
     }
-    if (!files.Rename(tempPath, programPath)) {
-        if (movedAside) {
-            files.Rename(aside, programPath);
+    const bool programMoved = files.Rename(programPath, programTo);
+    auto undo = [&]() {
+        if (programMoved) {
+            files.Rename(programTo, programPath);
+        }
+        if (backupAside) {
+            files.Rename(aside, backupPath);
         }
         return cannotWrite();
+    };
+    // Replacing a program file that could not be moved would lose it.
+    if (!programMoved && files.Exists(programPath)) {
+        return undo();
     }
-    if (!keepBackup) {
-        files.Remove(aside);
+    if (!files.Rename(tempPath, programPath)) {
+        return undo();
     }
+    files.Remove(aside);
     messages.Notify(doc.modified ? "Changes saved!" : "File saved (no changes made)");
     return true;
 }
