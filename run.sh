@@ -35,7 +35,7 @@ mkdir -p "$SCRATCH/ZOLT"
 
 args=()
 if [[ "$what" == zolt ]]; then
-    exe="$BUILD/mingw/zolt.exe"
+    exe="$BUILD/x86/zolt.exe"
     title="The editor"
     cd "$SCRATCH/ZOLT"
     if [[ -n "$program" ]]; then
@@ -44,7 +44,7 @@ if [[ "$what" == zolt ]]; then
 else
     # The console finds its files from the root of the current drive: the
     # stick becomes drive M: and its folder the current one.
-    exe="$BUILD/mingw/Pupdesk.exe"
+    exe="$BUILD/x86/Pupdesk.exe"
     title="The settings console"
     ln -sfn "$SCRATCH" "$WINEPREFIX/dosdevices/m:"
     cd "$SCRATCH"

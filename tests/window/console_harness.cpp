@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "input.h"
 
@@ -13,12 +14,12 @@ namespace window_test {
 namespace fs = std::filesystem;
 
 void CapturedFailures::ShowSaveFailure(HWND, const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     shown_.push_back(text);
 }
 
 std::vector<std::string> CapturedFailures::Shown() {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     return shown_;
 }
 
@@ -57,7 +58,7 @@ ConsoleStick WriteConsoleStick(const std::string& name, const std::string* plus,
 }
 
 Console::Console(const std::string& root) {
-    thread_ = std::thread([this, root] {
+    thread_ = std::make_unique<Thread>([this, root] {
         threadId_ = GetCurrentThreadId();
         pupdesk::ConsoleDialog dialog(GetModuleHandleA(nullptr), pupdesk::FilesBelow(root),
                                       pupdesk::SystemFileOps(), failures_);
@@ -67,9 +68,11 @@ Console::Console(const std::string& root) {
         Sleep(10);
     }
     hwnd_ = WaitForThreadWindow(threadId_, "#32770", nullptr);
-    if (hwnd_ != nullptr) {
-        SetForegroundWindow(hwnd_);
+    if (hwnd_ == nullptr) {
+        thread_->terminate();
+        throw std::runtime_error("the console dialog did not appear");
     }
+    SetForegroundWindow(hwnd_);
     Settle();
 }
 
@@ -77,8 +80,8 @@ Console::~Console() {
     if (Running()) {
         PostMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
     }
-    if (thread_.joinable()) {
-        thread_.join();
+    if (thread_) {
+        thread_->join();
     }
 }
 
@@ -121,8 +124,8 @@ void Console::Settle() const {
 }
 
 INT_PTR Console::WaitForEnd() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (thread_) {
+        thread_->join();
     }
     return result_;
 }

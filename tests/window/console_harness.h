@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "console/console_dialog.h"
+
+#include "threads.h"
 
 namespace window_test {
 
@@ -19,7 +20,7 @@ class CapturedFailures : public pupdesk::SaveFailureSink {
     std::vector<std::string> Shown();
 
   private:
-    std::mutex mutex_;
+    Mutex mutex_;
     std::vector<std::string> shown_;
 };
 
@@ -62,7 +63,7 @@ class Console {
     CapturedFailures failures_;
     std::atomic<DWORD> threadId_{0};
     HWND hwnd_ = nullptr;
-    std::thread thread_;
+    std::unique_ptr<Thread> thread_;
     INT_PTR result_ = -100;
 };
 

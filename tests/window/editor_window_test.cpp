@@ -422,19 +422,13 @@ TEST(EditorWindow, SystemMenuOpensTheAboutBox) {
         const HWND about = WaitForThreadWindow(thread, nullptr, "About ZOLT");
         ASSERT_NE(about, nullptr);
         EXPECT_FALSE(IsWindowEnabled(editor.Dialog()));
-        char version[64] = "";
-        EnumChildWindows(
-            about,
-            [](HWND child, LPARAM out) {
-                char t[64] = "";
-                GetWindowTextA(child, t, sizeof t);
-                if (std::string(t).starts_with("ZOLT")) {
-                    lstrcpyA(reinterpret_cast<char*>(out), t);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(version));
-        EXPECT_STREQ(version, "ZOLT Version 2.52");
+        std::string version;
+        for (const std::string& text : ChildTexts(about)) {
+            if (text.starts_with("ZOLT")) {
+                version = text;
+            }
+        }
+        EXPECT_EQ(version, "ZOLT Version 2.52");
         SetForegroundWindow(about);
         editor.Key(key);
         EXPECT_FALSE(IsWindow(about));

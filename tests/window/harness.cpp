@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "editor/document/paths.h"
 #include "editor/document/startup.h"
@@ -19,12 +20,12 @@ namespace window_test {
 namespace fs = std::filesystem;
 
 void CapturedMessages::Notify(const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     shown_.push_back(text);
 }
 
 bool CapturedMessages::AskYesNo(const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     asked_.push_back(text);
     if (answers_.empty()) {
         return false;
@@ -35,17 +36,17 @@ bool CapturedMessages::AskYesNo(const std::string& text) {
 }
 
 void CapturedMessages::Answer(bool yes) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     answers_.push_back(yes);
 }
 
 std::vector<std::string> CapturedMessages::Shown() {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     return shown_;
 }
 
 std::vector<std::string> CapturedMessages::Asked() {
-    std::lock_guard<std::mutex> lock(mutex_);
+    Guard lock(mutex_);
     return asked_;
 }
 
@@ -85,7 +86,7 @@ bool FileExists(const std::string& path) {
 }
 
 Editor::Editor(const std::string& programPath) {
-    thread_ = std::thread([this, programPath] {
+    thread_ = std::make_unique<Thread>([this, programPath] {
         threadId_ = GetCurrentThreadId();
         const zolt::StartupResult start =
             zolt::CheckStartup(programPath, zolt::CurrentDirectory(), doc_);
@@ -104,6 +105,10 @@ Editor::Editor(const std::string& programPath) {
     }
     if (!failed_) {
         hwnd_ = WaitForThreadWindow(threadId_, "#32770", nullptr);
+        if (hwnd_ == nullptr) {
+            thread_->terminate();
+            throw std::runtime_error("the editor dialog did not appear");
+        }
     }
     Settle();
 }
@@ -113,8 +118,8 @@ Editor::~Editor() {
         messages_.Answer(true);
         PostMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
     }
-    if (thread_.joinable()) {
-        thread_.join();
+    if (thread_) {
+        thread_->join();
     }
 }
 
@@ -123,8 +128,8 @@ bool Editor::Running() const {
 }
 
 INT_PTR Editor::WaitForEnd() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (thread_) {
+        thread_->join();
     }
     return result_;
 }

@@ -3,15 +3,16 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <deque>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "editor/document/message_sink.h"
 #include "editor/document/program_document.h"
 #include "editor/window/editor_dialog.h"
+
+#include "threads.h"
 
 namespace window_test {
 
@@ -27,7 +28,7 @@ class CapturedMessages : public zolt::MessageSink {
     std::vector<std::string> Asked();
 
   private:
-    std::mutex mutex_;
+    Mutex mutex_;
     std::vector<std::string> shown_;
     std::vector<std::string> asked_;
     std::deque<bool> answers_;
@@ -109,7 +110,7 @@ class Editor {
     std::atomic<bool> failed_{false};
     HWND hwnd_ = nullptr;
     POINT lastPoint_{};
-    std::thread thread_;
+    std::unique_ptr<Thread> thread_;
     INT_PTR result_ = -100;
 };
 

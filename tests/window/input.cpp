@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace window_test {
 
@@ -76,34 +77,53 @@ void KeyPress(HWND window, WORD vk) {
     Settle(window);
 }
 
+namespace {
+
+struct WindowSearch {
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchThreadWindow(HWND hwnd, LPARAM data) {
+    auto* s = reinterpret_cast<WindowSearch*>(data);
+    char cls[64] = "";
+    char text[128] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, text, sizeof text);
+    const bool matches = IsWindowVisible(hwnd) &&
+                         (s->className == nullptr || std::string(cls) == s->className) &&
+                         (s->title == nullptr || std::string(text) == s->title);
+    if (matches) {
+        s->found = hwnd;
+    }
+    return matches ? FALSE : TRUE;
+}
+
+BOOL CALLBACK CollectChildText(HWND child, LPARAM out) {
+    char text[512] = "";
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<std::vector<std::string>*>(out)->push_back(text);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title) {
-    struct Search {
-        const char* className;
-        const char* title;
-        HWND found;
-    } search{className, title, nullptr};
-    for (int tries = 0; tries < 1000 && search.found == nullptr; ++tries) {
+    WindowSearch search{className, title, nullptr};
+    // A fresh Wine prefix may take many seconds over its first window.
+    const DWORD start = GetTickCount();
+    while (search.found == nullptr && GetTickCount() - start < kWindowWaitMs) {
         Sleep(10);
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM data) {
-                auto* s = reinterpret_cast<Search*>(data);
-                char cls[64] = "";
-                char text[128] = "";
-                GetClassNameA(hwnd, cls, sizeof cls);
-                GetWindowTextA(hwnd, text, sizeof text);
-                const bool matches =
-                    IsWindowVisible(hwnd) &&
-                    (s->className == nullptr || std::string(cls) == s->className) &&
-                    (s->title == nullptr || std::string(text) == s->title);
-                if (matches) {
-                    s->found = hwnd;
-                }
-                return matches ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(thread, MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
     }
     return search.found;
+}
+
+std::vector<std::string> ChildTexts(HWND window) {
+    std::vector<std::string> texts;
+    EnumChildWindows(window, CollectChildText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
 }
 
 void SaveScreenshot(const std::string& name) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Real mouse and keyboard input for the window tests. Every event goes through
 // SendInput on its own, and each helper then waits for the window's thread to
@@ -18,9 +19,15 @@ void MouseUp(HWND window, POINT point);
 void Click(HWND window, POINT point);
 void KeyPress(HWND window, WORD vk);
 
+// How long a test waits for a window to appear.
+inline constexpr DWORD kWindowWaitMs = 60000;
+
 // The first visible window of a thread whose class (when given) and title
-// (when given) match, waiting up to ten seconds for it; null when none came.
+// (when given) match, waiting up to kWindowWaitMs for it; null when none came.
 HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title);
+
+// The texts of a window's child windows, in their order.
+std::vector<std::string> ChildTexts(HWND window);
 
 // Saves the whole screen as a BMP file in the folder ZOLT_SCREENSHOTS names,
 // when it names one.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "input.h"
+
 namespace window_test {
 
 // A program started for a test, ended when the test is done with it.
@@ -30,27 +32,11 @@ struct Process {
 
     // The first visible top-level window of the process with this title.
     HWND WaitForWindow(const std::string& title) const {
-        struct Search {
-            DWORD pid;
-            const std::string* title;
-            HWND found;
-        } search{info.dwProcessId, &title, nullptr};
-        for (int tries = 0; tries < 1000 && search.found == nullptr; ++tries) {
+        Search search{info.dwProcessId, &title, nullptr};
+        const DWORD start = GetTickCount();
+        while (search.found == nullptr && GetTickCount() - start < kWindowWaitMs) {
             Sleep(20);
-            EnumWindows(
-                [](HWND hwnd, LPARAM data) {
-                    auto* s = reinterpret_cast<Search*>(data);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(hwnd, &pid);
-                    char text[128] = "";
-                    GetWindowTextA(hwnd, text, sizeof text);
-                    if (pid == s->pid && IsWindowVisible(hwnd) && *s->title == text) {
-                        s->found = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
         }
         return search.found;
     }
@@ -60,6 +46,25 @@ struct Process {
         DWORD code = 12345;
         GetExitCodeProcess(info.hProcess, &code);
         return code;
+    }
+
+  private:
+    struct Search {
+        DWORD pid;
+        const std::string* title;
+        HWND found;
+    };
+    static BOOL CALLBACK Match(HWND hwnd, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        char text[128] = "";
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (pid == s->pid && IsWindowVisible(hwnd) && *s->title == text) {
+            s->found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
     }
 };
 

@@ -27,17 +27,11 @@ std::string CommandLine(const std::string& argumentText) {
 }
 
 // The texts of a window's children, joined by "|".
-std::string ChildTexts(HWND hwnd) {
+std::string JoinedChildTexts(HWND hwnd) {
     std::string texts;
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM out) {
-            char text[512] = "";
-            GetWindowTextA(child, text, sizeof text);
-            *reinterpret_cast<std::string*>(out) += std::string(text) + "|";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (const std::string& text : ChildTexts(hwnd)) {
+        texts += text + "|";
+    }
     return texts;
 }
 
@@ -67,9 +61,9 @@ TEST(ZoltExe, ShowsAStartupFailureInAMessageBox) {
     ASSERT_TRUE(zolt.started);
     const HWND box = zolt.WaitForWindow("zolt");
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(ChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
+    EXPECT_NE(JoinedChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
               std::string::npos)
-        << ChildTexts(box);
+        << JoinedChildTexts(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(zolt.WaitForExit(), 0u);
 }
