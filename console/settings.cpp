@@ -99,88 +99,38 @@ std::string Sibling(const std::string& path, const char* extension) {
     return base + extension;
 }
 
-// Writes a file whole beside the old one, then puts it in the old one's place.
-bool WriteWhole(const std::string& path, const std::string& bytes, FileOps& ops) {
-    const std::string temp = Sibling(path, ".$$$");
-    const std::string old = Sibling(path, ".$$O");
-    std::unique_ptr<OutputFile> out = ops.Create(temp);
-    if (!out) {
-        return false;
-    }
-    const bool written = out->Write(bytes);
-    const bool closed = out->Close();
-    out.reset();
-    if (!written || !closed) {
-        ops.Remove(temp);
-        return false;
-    }
-    ops.Remove(old);
-    const bool hadOld = ops.Rename(path, old);
-    if (!hadOld && ops.Exists(path)) {
-        ops.Remove(temp);
-        return false;
-    }
-    if (!ops.Rename(temp, path)) {
-        if (hadOld) {
-            ops.Rename(old, path);
-        }
-        ops.Remove(temp);
-        return false;
-    }
-    if (hadOld) {
-        ops.Remove(old);
-    }
-    return true;
+// The room a file of this size takes on the medium.
+std::uint64_t OnDisk(std::size_t size, const Room& room) {
+    const std::uint64_t cluster = std::max<std::uint64_t>(room.clusterBytes, 1);
+    return (size + cluster - 1) / cluster * cluster;
 }
 
-class StdOutputFile final : public OutputFile {
-  public:
-    explicit StdOutputFile(std::FILE* file) : file_(file) {}
-    ~StdOutputFile() override {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-        }
+// Writes a file whole beside the old one, flushed to the medium, then puts
+// it in the old one's place in one step. On failure the old file stands as it
+// was and the temporary file is removed (its bytes are still in memory).
+IoResult WriteWhole(const std::string& path, const std::string& bytes, FileOps& ops) {
+    const std::string temp = Sibling(path, ".$$$");
+    std::unique_ptr<OutputFile> out = ops.Create(temp);
+    if (!out) {
+        return IoResult::Failed;
     }
-    bool Write(std::string_view bytes) override {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    IoResult result = out->Write(bytes);
+    if (result == IoResult::Ok) {
+        result = out->Flush();
     }
-    bool Close() override {
-        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return flushed && closed;
+    const IoResult closed = out->Close();
+    out.reset();
+    if (result == IoResult::Ok) {
+        result = closed;
     }
-
-  private:
-    std::FILE* file_;
-};
-
-class StdFileOps final : public FileOps {
-  public:
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-#ifdef _WIN32
-        std::FILE* file = _fsopen(path.c_str(), "wb", _SH_DENYRW);
-#else
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-#endif
-        if (file == nullptr) {
-            return nullptr;
-        }
-        return std::make_unique<StdOutputFile>(file);
+    if (result == IoResult::Ok && !ops.Replace(temp, path)) {
+        result = IoResult::Failed;
     }
-    bool Remove(const std::string& path) override {
-        return std::remove(path.c_str()) == 0;
+    if (result != IoResult::Ok) {
+        ops.Remove(temp);
     }
-    bool Rename(const std::string& from, const std::string& to) override {
-        if (PathExists(to)) {
-            return false;
-        }
-        return std::rename(from.c_str(), to.c_str()) == 0;
-    }
-    bool Exists(const std::string& path) override {
-        return PathExists(path);
-    }
-};
+    return result;
+}
 
 }  // namespace
 
@@ -193,11 +143,6 @@ SettingsFiles FilesBelow(const std::string& root) {
     return {root + sep + "CUSTOM" + sep + "PLUS.DAT",
             root + sep + "OPEN-R" + sep + "APP" + sep + "PC" + sep + "AMS" + sep + "ARRAY1.DAT",
             root + sep + "OPEN-R" + sep + "APP" + sep + "PC" + sep + "AMS" + sep + "ENDURE.SAV"};
-}
-
-FileOps& SystemFileOps() {
-    static StdFileOps ops;
-    return ops;
 }
 
 int VolumeLevelFromByte(std::uint8_t byte) {
@@ -319,17 +264,43 @@ std::string SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps
         s.plusImage[kLevelByteOffsets[i]] = volume[i];
     }
 
-    const std::string unreadable =
-        "\nIt could not be read when the console started, so it was left as it was.";
-    const std::string notWritten = "\nThe file was left as it was.";
+    const std::string array1Bytes = Bytes(a, s.array1Tail);
+    const std::string plusBytes = Bytes(s.plusImage, s.plusTail);
+    const std::string settingsTo = "ERROR: Can't save the settings to " + files.array1;
+    const std::string volumeTo = "ERROR: Can't save the volume to " + files.plus;
     if (s.array1State == FileState::Unreadable) {
-        return "ERROR: Can't save the settings to " + files.array1 + unreadable;
+        return settingsTo +
+               "\nIt could not be read when the console started, so it was left as it was.";
     }
-    if (!WriteWhole(files.array1, Bytes(a, s.array1Tail), ops)) {
-        return "ERROR: Can't save the settings to " + files.array1 + notWritten;
+    // Read-only files are the owner's word that they must not change; nothing
+    // is written when one of them is.
+    if (ops.State(files.array1) == TargetState::ReadOnly) {
+        return settingsTo + "\nThe file is read-only, so it was left as it was.";
     }
-    if (s.plusValid && !WriteWhole(files.plus, Bytes(s.plusImage, s.plusTail), ops)) {
-        return "ERROR: Can't save the volume to " + files.plus + notWritten;
+    if (s.plusValid && ops.State(files.plus) == TargetState::ReadOnly) {
+        return volumeTo + "\nThe file is read-only, so it was left as it was.";
+    }
+    // One file is written at a time, and the old one's room is free again
+    // once it is replaced.
+    const std::string full = "\nThe memory stick is full, so the file was left as it was.";
+    if (const std::optional<Room> room = ops.FreeRoom(files.array1)) {
+        const std::uint64_t need = std::max(OnDisk(array1Bytes.size(), *room),
+                                            s.plusValid ? OnDisk(plusBytes.size(), *room) : 0);
+        if (room->freeBytes < need) {
+            return settingsTo + full;
+        }
+    }
+    const std::string leftAsItWas = "\nThe file was left as it was.";
+    const IoResult array1 = WriteWhole(files.array1, array1Bytes, ops);
+    if (array1 != IoResult::Ok) {
+        return settingsTo + (array1 == IoResult::Full ? full : leftAsItWas);
+    }
+    if (s.plusValid) {
+        const IoResult plus = WriteWhole(files.plus, plusBytes, ops);
+        if (plus != IoResult::Ok) {
+            return volumeTo + (plus == IoResult::Full ? full : leftAsItWas) +
+                   "\nThe other settings were saved to " + files.array1 + ".";
+        }
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,32 +57,55 @@ struct SettingsFiles {
 };
 SettingsFiles FilesBelow(const std::string& root);
 
+// How a step of writing a file ended. Full: the medium has no room left.
+enum class IoResult { Ok, Failed, Full };
+
 // A file being written by a save.
 class OutputFile {
   public:
     virtual ~OutputFile() = default;
-    virtual bool Write(std::string_view bytes) = 0;
-    virtual bool Close() = 0;
+    virtual IoResult Write(std::string_view bytes) = 0;
+    // Makes everything written so far reach the medium.
+    virtual IoResult Flush() = 0;
+    virtual IoResult Close() = 0;
 };
 
-// Every file operation of a save, so that tests can make any one fail.
+// What a save finds in a file's place.
+enum class TargetState { Missing, Writable, ReadOnly, Unknown };
+
+// Free room on the medium that holds a file.
+struct Room {
+    std::uint64_t freeBytes = 0;
+    std::uint64_t clusterBytes = 1;  // files take whole clusters
+};
+
+// Every file operation of a save, so that tests can record the steps and make
+// any of them fail.
 class FileOps {
   public:
     virtual ~FileOps() = default;
+    // Creates a file, or empties an existing one, for writing, unshared.
     virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+    // Puts `from` in the place of `to` in one step: afterwards `to` holds
+    // either its old content or the new one, never neither.
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
-    // Fails when `to` exists, as on Windows.
-    virtual bool Rename(const std::string& from, const std::string& to) = 0;
-    virtual bool Exists(const std::string& path) = 0;
+    virtual TargetState State(const std::string& path) = 0;
+    // Empty when the room cannot be learned.
+    virtual std::optional<Room> FreeRoom(const std::string& path) = 0;
 };
+// The system's own: the host's, or on Windows the system's file services.
 FileOps& SystemFileOps();
 
 ConsoleSettings LoadSettings(const SettingsFiles& files);
 
 // Encodes the settings into the images and writes ARRAY1.DAT and, when it
-// was valid, PLUS.DAT. Each file is written whole beside the old one first
-// and replaces it only when complete. Empty on success; otherwise the message
-// that names the file that was not saved.
+// was valid, PLUS.DAT. Each file is written whole beside the old one, flushed
+// to the medium, and then put in its place in one step; the old file is never
+// moved away or removed first. Read-only files and a stick without room stop
+// the save before any file is written. Empty on success; otherwise the
+// message that names the file that was not saved and says what the stick
+// holds.
 std::string SaveSettings(ConsoleSettings& settings, const SettingsFiles& files, FileOps& ops);
 
 int VolumeLevelFromByte(std::uint8_t byte);

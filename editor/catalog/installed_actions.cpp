@@ -63,17 +63,18 @@ std::optional<std::string_view> Admit(const NameFilter& filter, std::string_view
 
 }  // namespace
 
-bool LoadInstalledActions(Palette& palette, const std::string& path, std::string_view commandWord,
-                          const NameFilter& filter) {
+LoadResult LoadInstalledActions(Palette& palette, const std::string& path,
+                                std::string_view commandWord, const NameFilter& filter) {
     TextFileReader file;
-    if (!file.Open(path)) {
-        return false;
+    const ReadResult opened = file.Open(path);
+    if (opened != ReadResult::Ok) {
+        return opened == ReadResult::TooLarge ? LoadResult::TooLarge : LoadResult::NothingAdded;
     }
     bool added = false;
     std::string read;
     while (file.ReadLine(read, kMaxLineLength)) {
         std::string_view rest = read;
-        rest = rest.substr(0, rest.find('\n'));
+        rest = rest.substr(0, rest.find_first_of(std::string_view("\n\0", 2)));
         const std::optional<std::string_view> name = NextField(rest);
         if (!name || name->starts_with("-")) {
             continue;
@@ -104,7 +105,7 @@ bool LoadInstalledActions(Palette& palette, const std::string& path, std::string
             {std::string(shown->substr(0, kMaxShownTextLength)), kind, std::move(codeText)});
         added = true;
     }
-    return added;
+    return added ? LoadResult::Added : LoadResult::NothingAdded;
 }
 
 }  // namespace zolt

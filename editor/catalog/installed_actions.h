@@ -14,10 +14,16 @@ struct NameFilter {
     std::string_view categoryWord;  // for Kind::Category
 };
 
+enum class LoadResult {
+    Added,         // at least one item
+    NothingAdded,  // the file is missing or unreadable, or no line was accepted
+    TooLarge,      // the file is too large to be an action list; nothing was read
+};
+
 // Appends the accepted lines of an action list file (ACTION.CFG or
-// ACTION.EXT) that the filter admits, in file order. True when at least one
-// item was added.
-bool LoadInstalledActions(Palette& palette, const std::string& path, std::string_view commandWord,
-                          const NameFilter& filter);
+// ACTION.EXT) that the filter admits, in file order. Each line is read as
+// zero-terminated text: it ends at its first NUL byte.
+LoadResult LoadInstalledActions(Palette& palette, const std::string& path,
+                                std::string_view commandWord, const NameFilter& filter);
 
 }  // namespace zolt

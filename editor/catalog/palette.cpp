@@ -28,6 +28,10 @@ std::string SubroutineShownText(std::string_view text) {
     return std::string(text.substr(start));
 }
 
+std::string TooLargeMessage(const std::string& path) {
+    return "ERROR: This action list is too large to be read (over 64 MB)\n" + path;
+}
+
 void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
                    const std::string& programPath, MessageSink& messages) {
     palette.clear();
@@ -36,17 +40,25 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
     } else if (category == kCategoryLeds) {
         AddCatalogEntries(palette, LedActions());
     } else if (category == kCategoryUserActions) {
-        if (!LoadInstalledActions(palette, ActionCfgPath(programPath), "ACTION+", {})) {
+        const std::string path = ActionCfgPath(programPath);
+        const LoadResult loaded = LoadInstalledActions(palette, path, "ACTION+", {});
+        if (loaded == LoadResult::TooLarge) {
+            messages.Notify(TooLargeMessage(path));
+        } else if (loaded == LoadResult::NothingAdded) {
             messages.Notify(std::string(kNoUserActions));
         }
-    } else if (category >= kCategoryFirstSystem && category < kCategoryOtherSystem) {
-        const NameFilter filter{
-            NameFilter::Kind::Category,
-            SystemCategories()[static_cast<std::size_t>(category - kCategoryFirstSystem)].word};
-        LoadInstalledActions(palette, ActionExtPath(programPath), "ACTION", filter);
-    } else if (category == kCategoryOtherSystem) {
-        LoadInstalledActions(palette, ActionExtPath(programPath), "ACTION",
-                             {NameFilter::Kind::Other, {}});
+    } else if (category >= kCategoryFirstSystem && category <= kCategoryOtherSystem) {
+        const NameFilter filter =
+            category == kCategoryOtherSystem
+                ? NameFilter{NameFilter::Kind::Other, {}}
+                : NameFilter{NameFilter::Kind::Category,
+                             SystemCategories()[static_cast<std::size_t>(
+                                                    category - kCategoryFirstSystem)]
+                                 .word};
+        const std::string path = ActionExtPath(programPath);
+        if (LoadInstalledActions(palette, path, "ACTION", filter) == LoadResult::TooLarge) {
+            messages.Notify(TooLargeMessage(path));
+        }
     } else if (category == kCategorySubroutines) {
         AddCatalogEntries(palette, SubroutineActions());
         for (const std::string& text : doc.subroutines) {

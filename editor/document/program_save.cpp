@@ -1,8 +1,6 @@
 #include "editor/document/program_save.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
+#include <algorithm>
 
 #include "editor/document/paths.h"
 #include "editor/document/program_writer.h"
@@ -11,56 +9,9 @@ namespace zolt {
 
 namespace {
 
-class StdOutputFile final : public OutputFile {
-  public:
-    explicit StdOutputFile(std::FILE* file) : file_(file) {}
-    ~StdOutputFile() override {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-        }
-    }
-    bool Write(std::string_view bytes) override {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-    }
-    bool Close() override {
-        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return flushed && closed;
-    }
-
-  private:
-    std::FILE* file_;
-};
-
-class StdFileOps final : public FileOps {
-  public:
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (file == nullptr) {
-            return nullptr;
-        }
-        return std::make_unique<StdOutputFile>(file);
-    }
-    bool Remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
-    bool Rename(const std::string& from, const std::string& to) override {
-        // POSIX rename replaces an existing file; Windows refuses. Refuse
-        // everywhere, so a save behaves the same on every host.
-        if (Exists(to)) {
-            return false;
-        }
-        return std::rename(from.c_str(), to.c_str()) == 0;
-    }
-    bool Exists(const std::string& path) override {
-#ifdef _WIN32
-        struct _stat st;
-        return _stat(path.c_str(), &st) == 0;
-#else
-        struct stat st;
-        return stat(path.c_str(), &st) == 0;
-#endif
-    }
-};
+constexpr std::string_view kCantCreate = "ERROR: Can't create new R-CODE.R file";
+constexpr std::string_view kCantWrite = "ERROR: Can't write new R-CODE.R file";
+constexpr std::string_view kStickFull = "The memory stick is full.";
 
 std::string WithPath(std::string_view message, const std::string& path) {
     std::string text(message);
@@ -81,26 +32,66 @@ bool SameLetters(std::string_view a, std::string_view b) {
     return true;
 }
 
-}  // namespace
+enum class Written { Ok, CantCreate, CantWrite, Full };
 
-FileOps& SystemFileOps() {
-    static StdFileOps ops;
-    return ops;
+// Writes the bytes whole to a file, flushed to the medium and closed, every
+// step checked. A file that did not come out whole is removed again: its
+// content is still in memory.
+Written WriteWhole(FileOps& files, const std::string& path, std::string_view bytes) {
+    std::unique_ptr<OutputFile> out = files.Create(path);
+    if (!out) {
+        return Written::CantCreate;
+    }
+    IoResult result = out->Write(bytes);
+    if (result == IoResult::Ok) {
+        result = out->Flush();
+    }
+    const IoResult closed = out->Close();
+    out.reset();
+    if (result == IoResult::Ok) {
+        result = closed;
+    }
+    if (result == IoResult::Ok) {
+        return Written::Ok;
+    }
+    files.Remove(path);
+    return result == IoResult::Full ? Written::Full : Written::CantWrite;
 }
+
+std::string FailureText(Written how, const std::string& programPath) {
+    if (how == Written::CantCreate) {
+        return WithPath(kCantCreate, programPath);
+    }
+    std::string text = WithPath(kCantWrite, programPath);
+    if (how == Written::Full) {
+        text += '\n';
+        text += kStickFull;
+    }
+    return text;
+}
+
+// The room a file of this size takes on the medium.
+std::uint64_t OnDisk(std::size_t size, const Room& room) {
+    const std::uint64_t cluster = std::max<std::uint64_t>(room.clusterBytes, 1);
+    return (size + cluster - 1) / cluster * cluster;
+}
+
+}  // namespace
 
 std::string BackupPath(const std::string& programPath) {
     return SiblingPath(programPath, SplitPath(programPath).base, ".BAK");
 }
 
+// Temporary names never fall on the program file itself, whatever its
+// extension.
 std::string SaveTempPath(const std::string& programPath) {
     const PathParts parts = SplitPath(programPath);
-    // Never the program file itself, whatever its extension.
     return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$$") ? ".$$1" : ".$$$");
 }
 
-std::string SaveAsidePath(const std::string& programPath) {
+std::string BackupTempPath(const std::string& programPath) {
     const PathParts parts = SplitPath(programPath);
-    return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$O") ? ".$$2" : ".$$O");
+    return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$B") ? ".$$2" : ".$$B");
 }
 
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
@@ -110,59 +101,68 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
         messages.Notify(refusal);
         return false;
     }
-    const std::string tempPath = SaveTempPath(programPath);
     const std::string backupPath = BackupPath(programPath);
-    auto cannotWrite = [&]() {
+    const std::string bytes = WriteProgram(doc);
+
+    // A read-only file is the owner's word that it must not change.
+    const FileState program = files.State(programPath);
+    if (program == FileState::ReadOnly) {
+        messages.Notify(WithPath(kCantCreate, programPath) + "\nThe file is read-only.");
+        return false;
+    }
+    // A program file named like its own backup has none; a program file that
+    // is gone has nothing to back up.
+    const bool makeBackup =
+        !SameLetters(backupPath, programPath) && program != FileState::Missing;
+    if (makeBackup && files.State(backupPath) == FileState::ReadOnly) {
+        messages.Notify(WithPath(kCantCreate, programPath) +
+                        "\nThe backup file is read-only:\n" + backupPath);
+        return false;
+    }
+
+    // Each new file is written while the file it replaces still takes its
+    // room; the old one's room is free again once it is replaced.
+    if (const std::optional<Room> room = files.FreeRoom(programPath)) {
+        const std::uint64_t need = std::max(makeBackup ? OnDisk(doc.text.size(), *room) : 0,
+                                            OnDisk(bytes.size(), *room));
+        if (room->freeBytes < need) {
+            messages.Notify(FailureText(Written::Full, programPath));
+            return false;
+        }
+    }
+
+    // First the backup: the program as read, replacing the old backup only
+    // once it is whole. The program file is not touched until then.
+    if (makeBackup) {
+        const std::string backupTemp = BackupTempPath(programPath);
+        const Written backup = WriteWhole(files, backupTemp, doc.text);
+        if (backup != Written::Ok) {
+            messages.Notify(FailureText(backup, programPath));
+            return false;
+        }
+        if (!files.Replace(backupTemp, backupPath)) {
+            files.Remove(backupTemp);
+            messages.Notify(FailureText(Written::CantWrite, programPath));
+            return false;
+        }
+    }
+
+    // Then the program, whole beside the program file before it replaces it.
+    const std::string tempPath = SaveTempPath(programPath);
+    Written saved = WriteWhole(files, tempPath, bytes);
+    if (saved == Written::Ok && !files.Replace(tempPath, programPath)) {
         files.Remove(tempPath);
-        messages.Notify(WithPath("ERROR: Can't write new R-CODE.R file", programPath));
+        saved = Written::CantWrite;
+    }
+    if (saved != Written::Ok) {
+        std::string text = FailureText(saved, programPath);
+        if (makeBackup) {
+            text += "\nThe program file was left as it was; the backup now holds a copy of it:\n" +
+                    backupPath;
+        }
+        messages.Notify(text);
         return false;
-    };
-
-    std::unique_ptr<OutputFile> out = files.Create(tempPath);
-    if (!out) {
-        messages.Notify(WithPath("ERROR: Can't create new R-CODE.R file", programPath));
-        return false;
     }
-    const bool written = out->Write(WriteProgram(doc));
-    const bool closed = out->Close();
-    out.reset();
-    if (!written || !closed) {
-        return cannotWrite();
-    }
-
-    // The new file is complete: the current program file becomes the backup.
-    // The old backup waits aside until the new file stands in place, so that
-    // any failed step can be undone. A program file that itself ends in .BAK
-    // has no backup of its own: it waits aside instead.
-    const bool keepBackup = !SameLetters(backupPath, programPath);
-    const std::string aside = SaveAsidePath(programPath);
-    const std::string programTo = keepBackup ? backupPath : aside;
-    files.Remove(aside);
-    bool backupAside = false;
-    if (keepBackup) {
-        backupAside = files.Rename(backupPath, aside);
-        if (!backupAside && files.Exists(backupPath)) {
-            return cannotWrite();
-        }
-    }
-    const bool programMoved = files.Rename(programPath, programTo);
-    auto undo = [&]() {
-        if (programMoved) {
-            files.Rename(programTo, programPath);
-        }
-        if (backupAside) {
-            files.Rename(aside, backupPath);
-        }
-        return cannotWrite();
-    };
-    // Replacing a program file that could not be moved would lose it.
-    if (!programMoved && files.Exists(programPath)) {
-        return undo();
-    }
-    if (!files.Rename(tempPath, programPath)) {
-        return undo();
-    }
-    files.Remove(aside);
     messages.Notify(doc.modified ? "Changes saved!" : "File saved (no changes made)");
     return true;
 }

@@ -1,7 +1,9 @@
 #include "editor/document/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <new>
 
 #include "editor/document/paths.h"
 #include "editor/document/program_save.h"
@@ -97,7 +99,7 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     const std::string derived[] = {path,
                                    BackupPath(path),
                                    SaveTempPath(path),
-                                   SaveAsidePath(path),
+                                   BackupTempPath(path),
                                    ActionExtPath(path),
                                    ActionCfgPath(path),
                                    MarkerPath(path, 210)};
@@ -105,11 +107,20 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     for (const std::string& p : derived) {
         pathsFit = pathsFit && p.size() <= kMaxPathLength;
     }
-    if (!pathsFit || !ReadProgramFile(path, doc)) {
+    bool parsed = false;
+    try {
+        if (!pathsFit || !ReadProgramFile(path, doc)) {
+            result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
+            return result;
+        }
+        parsed = ParseProgram(doc);
+    } catch (const std::bad_alloc&) {
+        // Too large for the memory there is: as if it could not be opened.
+        ClearDocument(doc);
         result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
         return result;
     }
-    if (!ParseProgram(doc)) {
+    if (!parsed) {
         result.message = "ERROR: Invalid syntax in R-CODE.R file\n" + path + " (" +
                          doc.errorMessage + " around line " + std::to_string(doc.lineNumber) + ")";
         return result;
@@ -119,14 +130,14 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
         return result;
     }
 
+    // Only the first line is read for the tag, however long the list is.
     const std::string extPath = ActionExtPath(path);
-    TextFileReader ext;
-    if (!ext.Open(extPath)) {
+    std::string firstLine;
+    if (ReadFirstLine(extPath, firstLine, kMaxLineLength) != ReadResult::Ok) {
         result.message = WithPath("ERROR: Missing ACTION.EXT - please reinstall", extPath);
         return result;
     }
-    std::string firstLine;
-    ext.ReadLine(firstLine, kMaxLineLength);
+    firstLine.resize(std::min(firstLine.size(), firstLine.find('\0')));
     const std::size_t tag = firstLine.find("ERS-");
     if (tag == std::string::npos) {
         result.message =

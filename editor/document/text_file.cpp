@@ -1,7 +1,12 @@
 #include "editor/document/text_file.h"
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <new>
+#include <optional>
 
 namespace zolt {
 
@@ -12,49 +17,98 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+struct FileInfo {
+    bool regular = false;
+    std::uint64_t size = 0;
+};
+
+// What a path names, learned without opening it.
+std::optional<FileInfo> Inspect(const std::string& path) {
+#ifdef _WIN32
+    struct _stati64 st {};
+    if (_stati64(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FileInfo{(st.st_mode & _S_IFMT) == _S_IFREG, static_cast<std::uint64_t>(st.st_size)};
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FileInfo{S_ISREG(st.st_mode), static_cast<std::uint64_t>(st.st_size)};
+#endif
+}
+
+// Opens a regular file for reading in binary; anything else is refused
+// before it is opened.
+FilePtr OpenRegularFile(const std::string& path, FileInfo& info) {
+    const std::optional<FileInfo> found = Inspect(path);
+    if (!found || !found->regular) {
+        return nullptr;
+    }
+    info = *found;
+    return FilePtr(std::fopen(path.c_str(), "rb"));
+}
+
 }  // namespace
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FileInfo info;
+    FilePtr file = OpenRegularFile(path, info);
     if (!file) {
         return ReadResult::CannotOpen;
     }
-    constexpr std::size_t kChunk = 64 * 1024;
-    for (;;) {
-        const std::size_t old = bytes.size();
-        bytes.resize(old + kChunk);
-        const std::size_t got = std::fread(bytes.data() + old, 1, kChunk, file.get());
-        bytes.resize(old + got);
-        if (bytes.size() > maxBytes) {
-            bytes.clear();
-            return ReadResult::TooLarge;
-        }
-        if (got < kChunk) {
-            break;
-        }
+    if (info.size > maxBytes) {
+        return ReadResult::TooLarge;
     }
-    if (std::ferror(file.get())) {
+    try {
+        bytes.resize(static_cast<std::size_t>(info.size));
+    } catch (const std::bad_alloc&) {
+        return ReadResult::TooLarge;
+    }
+    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    // A file that changed its size while it was read is not read at all.
+    if (got != bytes.size() || std::fgetc(file.get()) != EOF || std::ferror(file.get())) {
         bytes.clear();
+        bytes.shrink_to_fit();
         return ReadResult::CannotRead;
     }
     return ReadResult::Ok;
 }
 
 bool FileCanBeOpened(const std::string& path) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    return file != nullptr;
+    FileInfo info;
+    return OpenRegularFile(path, info) != nullptr;
 }
 
-bool TextFileReader::Open(const std::string& path) {
-    std::string bytes;
-    // Action lists are small; a file this large is no action list.
-    constexpr std::size_t kMaxTextFile = 64 * 1024 * 1024;
-    if (ReadWholeFile(path, bytes, kMaxTextFile) != ReadResult::Ok) {
-        return false;
+ReadResult ReadFirstLine(const std::string& path, std::string& line, std::size_t maxChars) {
+    line.clear();
+    FileInfo info;
+    FilePtr file = OpenRegularFile(path, info);
+    if (!file) {
+        return ReadResult::CannotOpen;
     }
-    SetText(bytes);
-    return true;
+    // One byte more than the line may hold: a carriage return before a line
+    // feed takes no room in the line.
+    std::string bytes(maxChars + 2, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (std::ferror(file.get())) {
+        return ReadResult::CannotRead;
+    }
+    TextFileReader reader;
+    reader.SetText(bytes);
+    reader.ReadLine(line, maxChars);
+    return ReadResult::Ok;
+}
+
+ReadResult TextFileReader::Open(const std::string& path) {
+    std::string bytes;
+    const ReadResult result = ReadWholeFile(path, bytes, kMaxActionListSize);
+    if (result == ReadResult::Ok) {
+        SetText(bytes);
+    }
+    return result;
 }
 
 void TextFileReader::SetText(std::string_view bytes) {

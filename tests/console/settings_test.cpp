@@ -246,59 +246,150 @@ TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
     EXPECT_EQ(static_cast<unsigned char>(expected[51]), 0xFFu);
 }
 
-using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile>;
+using FailingFileOps =
+    test_support::FailingFileOps<FileOps, OutputFile, IoResult, TargetState, Room>;
 
-TEST(SaveSettings, AFailedStepLeavesEachFileWholeAndSaysWhich) {
-    // Words that load as they stand, so that a save changes only gender.
-    const std::string array1 =
-        Array1({{44, 0}, {46, 2}, {48, 0}, {50, 0}, {52, 0}, {54, 3}, {56, 2}, {58, 2}, {62, 0}});
-    const std::string plus = Plus(255);
-    for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE("failing file operation " + std::to_string(failAt));
-        Stick stick;
-        WriteBytes(stick.files.array1, array1);
-        WriteBytes(stick.files.plus, plus);
-        ConsoleSettings settings = LoadSettings(stick.files);
+std::string Lines(const std::vector<std::string>& log) {
+    std::string text;
+    for (const std::string& line : log) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// Words that load as they stand, so that a save changes only gender; and a
+// valid PLUS.DAT whose volume a save changes.
+const std::string kArray1 =
+    Array1({{44, 0}, {46, 2}, {48, 0}, {50, 0}, {52, 0}, {54, 3}, {56, 2}, {58, 2}, {62, 0}});
+const std::string kSavedArray1 = WithWord(kArray1, 46, 1);
+const std::string kPlus = Plus(255);
+std::string SavedPlus() {
+    std::string saved = kPlus;
+    saved[5] = saved[9] = saved[13] = saved[17] = '\x80';
+    return saved;
+}
+
+struct SaveCase {
+    Stick stick;
+    ConsoleSettings settings;
+    SaveCase() {
+        WriteBytes(stick.files.array1, kArray1);
+        WriteBytes(stick.files.plus, kPlus);
+        settings = LoadSettings(stick.files);
         settings.gender = 1;
         settings.volumeLevel = 0;
-        FailingFileOps ops(failAt, SystemFileOps());
-        const std::string message = SaveSettings(settings, stick.files, ops);
-        if (ops.calls < failAt) {
-            EXPECT_EQ(message, "");
-            EXPECT_GE(failAt, 12);
-            break;
-        }
-        // Each file holds either its old bytes or its new ones, never a part.
-        const std::string savedArray1 = WithWord(array1, 46, 1);
-        std::string savedPlus = plus;
-        savedPlus[5] = savedPlus[9] = savedPlus[13] = savedPlus[17] = '\x80';
-        const std::string nowArray1 = ReadBytes(stick.files.array1);
-        const std::string nowPlus = ReadBytes(stick.files.plus);
-        EXPECT_TRUE(nowArray1 == array1 || nowArray1 == savedArray1)
-            << Difference(nowArray1, array1);
-        EXPECT_TRUE(nowPlus == plus || nowPlus == savedPlus);
-        if (!message.empty()) {
-            EXPECT_TRUE(message == "ERROR: Can't save the settings to " + stick.files.array1 +
-                                       "\nThe file was left as it was." ||
-                        message == "ERROR: Can't save the volume to " + stick.files.plus +
-                                       "\nThe file was left as it was.")
-                << message;
-            if (message.find("ARRAY1") != std::string::npos) {
-                EXPECT_EQ(Difference(nowArray1, array1), "");
-                EXPECT_EQ(Difference(nowPlus, plus), "");
-            } else {
-                EXPECT_EQ(Difference(nowPlus, plus), "");
+    }
+    bool NoTemporaryFiles() const {
+        return !FileExists(stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$$") &&
+               !FileExists(stick.root + "/CUSTOM/PLUS.$$$");
+    }
+};
+
+// Each file holds its old bytes or its new ones, never a part and never
+// nothing, after any one or two failing steps; a retry saves both.
+TEST(SaveSettings, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
+    SaveCase probe;
+    FailingFileOps count({}, SystemFileOps());
+    ASSERT_EQ(SaveSettings(probe.settings, probe.stick.files, count), "");
+    const int steps = count.calls + 2;
+    for (const IoResult how : {IoResult::Failed, IoResult::Full}) {
+        for (int first = 1; first <= steps; ++first) {
+            for (int second = first; second <= steps; ++second) {
+                SaveCase c;
+                FailingFileOps ops({first, second}, SystemFileOps(), how);
+                const std::string message = SaveSettings(c.settings, c.stick.files, ops);
+                SCOPED_TRACE(Lines(ops.log) + message);
+                const std::string array1 = ReadBytes(c.stick.files.array1);
+                const std::string plus = ReadBytes(c.stick.files.plus);
+                if (message.empty()) {
+                    EXPECT_EQ(Difference(array1, kSavedArray1), "");
+                    EXPECT_EQ(Difference(plus, SavedPlus()), "");
+                } else if (message.starts_with("ERROR: Can't save the settings to " +
+                                               c.stick.files.array1 + "\n")) {
+                    EXPECT_EQ(Difference(array1, kArray1), "");
+                    EXPECT_EQ(Difference(plus, kPlus), "");
+                } else {
+                    EXPECT_TRUE(message.starts_with("ERROR: Can't save the volume to " +
+                                                    c.stick.files.plus + "\n"));
+                    EXPECT_TRUE(message.ends_with("\nThe other settings were saved to " +
+                                                  c.stick.files.array1 + "."));
+                    EXPECT_EQ(Difference(array1, kSavedArray1), "");
+                    EXPECT_EQ(Difference(plus, kPlus), "");
+                }
+                EXPECT_EQ(SaveSettings(c.settings, c.stick.files, SystemFileOps()), "");
+                EXPECT_EQ(Difference(ReadBytes(c.stick.files.array1), kSavedArray1), "");
+                EXPECT_EQ(Difference(ReadBytes(c.stick.files.plus), SavedPlus()), "");
+                EXPECT_TRUE(c.NoTemporaryFiles());
             }
-        } else {
-            EXPECT_EQ(Difference(nowArray1, savedArray1), "");
-            EXPECT_EQ(Difference(nowPlus, savedPlus), "");
         }
-        // A retry saves both.
-        EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
-        EXPECT_EQ(Difference(ReadBytes(stick.files.array1), savedArray1), "");
-        EXPECT_EQ(Difference(ReadBytes(stick.files.plus), savedPlus), "");
-        EXPECT_FALSE(FileExists(stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$$"));
-        EXPECT_FALSE(FileExists(stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$O"));
+    }
+}
+
+TEST(SaveSettings, SaysWhyAFileWasLeftAsItWas) {
+    const std::string settingsTo = "ERROR: Can't save the settings to ";
+    const std::string volumeTo = "ERROR: Can't save the volume to ";
+    const std::string full = "\nThe memory stick is full, so the file was left as it was.";
+    struct Case {
+        const char* failing;  // the operation that fails, as the seam logs it
+        IoResult how;
+        bool volume;  // the message is PLUS.DAT's
+        std::string why;
+    };
+    const Case cases[] = {
+        {"write ARRAY1.$$$", IoResult::Full, false, full},
+        {"flush ARRAY1.$$$", IoResult::Failed, false, "\nThe file was left as it was."},
+        {"replace ARRAY1.$$$ ARRAY1.DAT", IoResult::Failed, false,
+         "\nThe file was left as it was."},
+        {"close PLUS.$$$", IoResult::Full, true, full},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.failing);
+        SaveCase probe;
+        FailingFileOps count({}, SystemFileOps());
+        SaveSettings(probe.settings, probe.stick.files, count);
+        int step = 0;
+        for (std::size_t i = 0; i < count.log.size(); ++i) {
+            if (count.log[i] == std::to_string(i + 1) + " " + k.failing) {
+                step = static_cast<int>(i) + 1;
+            }
+        }
+        ASSERT_NE(step, 0);
+        SaveCase c;
+        FailingFileOps ops({step}, SystemFileOps(), k.how);
+        const std::string expected =
+            k.volume ? volumeTo + c.stick.files.plus + k.why +
+                           "\nThe other settings were saved to " + c.stick.files.array1 + "."
+                     : settingsTo + c.stick.files.array1 + k.why;
+        EXPECT_EQ(SaveSettings(c.settings, c.stick.files, ops), expected);
+    }
+}
+
+TEST(SaveSettings, StopsBeforeWritingWhenTheStickIsFullOrAFileIsReadOnly) {
+    const auto readOnly = std::filesystem::perms::owner_read |
+                          std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    for (int which = 0; which < 3; ++which) {
+        SaveCase c;
+        FailingFileOps ops({}, SystemFileOps());
+        std::string expected;
+        if (which == 0) {
+            // ARRAY1.DAT takes two clusters of 4096 bytes.
+            ops.room = Room{8191, 4096};
+            expected = "ERROR: Can't save the settings to " + c.stick.files.array1 +
+                       "\nThe memory stick is full, so the file was left as it was.";
+        } else if (which == 1) {
+            std::filesystem::permissions(c.stick.files.array1, readOnly);
+            expected = "ERROR: Can't save the settings to " + c.stick.files.array1 +
+                       "\nThe file is read-only, so it was left as it was.";
+        } else {
+            std::filesystem::permissions(c.stick.files.plus, readOnly);
+            expected = "ERROR: Can't save the volume to " + c.stick.files.plus +
+                       "\nThe file is read-only, so it was left as it was.";
+        }
+        EXPECT_EQ(SaveSettings(c.settings, c.stick.files, ops), expected);
+        EXPECT_EQ(Difference(ReadBytes(c.stick.files.array1), kArray1), "");
+        EXPECT_EQ(Difference(ReadBytes(c.stick.files.plus), kPlus), "");
+        EXPECT_TRUE(c.NoTemporaryFiles());
     }
 }
 

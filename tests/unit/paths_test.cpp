@@ -40,7 +40,8 @@ TEST(DerivedPaths, StandBesideTheProgramFile) {
     EXPECT_EQ(BackupPath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"));
     EXPECT_EQ(SaveTempPath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\R-CODE.$$$"));
     EXPECT_EQ(SaveTempPath(HostPath("M:\\A.$$$")), HostPath("M:\\A.$$1"));
-    EXPECT_EQ(SaveAsidePath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\R-CODE.$$O"));
+    EXPECT_EQ(BackupTempPath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\R-CODE.$$B"));
+    EXPECT_EQ(BackupTempPath(HostPath("M:\\A.$$B")), HostPath("M:\\A.$$2"));
     EXPECT_EQ(ActionExtPath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\ACTION.EXT"));
     EXPECT_EQ(ActionCfgPath(program), HostPath("M:\\OPEN-R\\APP\\PC\\AMS\\ACTION.CFG"));
     EXPECT_EQ(MarkerPath(program, 220),

@@ -27,7 +27,7 @@ struct CapturedMessages : MessageSink {
     }
 };
 
-using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile>;
+using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile, IoResult, FileState, Room>;
 
 const std::string kOriginal = "HEAD\n  //{ \"a\"\nWAIT\n  //}\nTAIL";
 const std::string kSaved = "HEAD\n  //{ \"a\"\n    WAIT\r\n    SET Warn 1\r\n  //}\nTAIL";
@@ -38,6 +38,7 @@ struct Stick {
     std::string program = dir + "/R-CODE.R";
     std::string backup = dir + "/R-CODE.BAK";
     std::string temp = dir + "/R-CODE.$$$";
+    std::string backupTemp = dir + "/R-CODE.$$B";
     ProgramDocument doc;
 
     Stick() {
@@ -48,7 +49,16 @@ struct Stick {
         doc.records[0].lines.AppendLine("SET Warn 1");
         doc.modified = true;
     }
+    bool NoTemporaryFiles() const { return !FileExists(temp) && !FileExists(backupTemp); }
 };
+
+std::string Lines(const std::vector<std::string>& log) {
+    std::string text;
+    for (const std::string& line : log) {
+        text += line + "\n";
+    }
+    return text;
+}
 
 TEST(SaveProgram, KeepsTheOldFileAsBackup) {
     Stick stick;
@@ -57,7 +67,7 @@ TEST(SaveProgram, KeepsTheOldFileAsBackup) {
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Changes saved!"});
     EXPECT_EQ(ReadBytes(stick.program), kSaved);
     EXPECT_EQ(ReadBytes(stick.backup), kOriginal);
-    EXPECT_FALSE(FileExists(stick.temp));
+    EXPECT_TRUE(stick.NoTemporaryFiles());
 }
 
 TEST(SaveProgram, UnchangedDocumentIsWrittenToo) {
@@ -85,77 +95,157 @@ TEST(SaveProgram, BackupTakesTheProgramsOwnBaseName) {
     EXPECT_EQ(ReadBytes(dir + "/MYDOG.BAK"), kOriginal);
 }
 
-TEST(SaveProgram, AProgramNamedLikeABackupIsReplacedSafely) {
+TEST(SaveProgram, AProgramNamedLikeABackupIsReplacedInOneStep) {
     const std::string dir = test_support::ScratchDir("bak");
     const std::string program = dir + "/DOG.BAK";
+    const std::string saved = "HEAD\n  //{ \"a\"\n    WAIT\r\n  //}\nTAIL";
     for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE("failing file operation " + std::to_string(failAt));
         WriteBytes(program, kOriginal);
         ProgramDocument doc;
         doc.text = kOriginal;
         ASSERT_TRUE(ParseProgram(doc));
-        FailingFileOps files(failAt, SystemFileOps());
+        FailingFileOps files({failAt}, SystemFileOps());
         CapturedMessages messages;
-        const bool saved = SaveProgram(program, doc, files, messages);
-        const bool done = files.calls < failAt;
-        if (saved) {
-            EXPECT_EQ(ReadBytes(program), "HEAD\n  //{ \"a\"\n    WAIT\r\n  //}\nTAIL");
-        } else {
-            EXPECT_TRUE(ReadBytes(program) == kOriginal ||
-                        ReadBytes(dir + "/DOG.$$O") == kOriginal);
-        }
-        if (done) {
-            EXPECT_TRUE(saved);
-            EXPECT_FALSE(FileExists(dir + "/DOG.$$O"));
+        const bool ok = SaveProgram(program, doc, files, messages);
+        SCOPED_TRACE(Lines(files.log));
+        EXPECT_EQ(ReadBytes(program), ok ? saved : kOriginal);
+        if (files.calls < failAt) {
+            EXPECT_TRUE(ok);
             EXPECT_FALSE(FileExists(dir + "/DOG.$$$"));
+            EXPECT_FALSE(FileExists(dir + "/DOG.$$B"));
             break;
         }
     }
 }
 
-TEST(SaveProgram, EveryFailedStepLeavesTheOriginalOnDisk) {
-    for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE("failing file operation " + std::to_string(failAt));
-        Stick stick;
-        FailingFileOps files(failAt, SystemFileOps());
-        CapturedMessages messages;
-        const bool saved = SaveProgram(stick.program, stick.doc, files, messages);
-        if (files.calls < failAt) {
-            // Every operation has had its turn to fail.
-            EXPECT_TRUE(saved);
-            EXPECT_GE(failAt, 9);
-            break;
+// The invariant of a save, after any failing steps and any retry: the program
+// as read stays under its own name until the new one replaces it whole, and
+// the backup holds either the old backup or the program as read.
+TEST(SaveProgram, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
+    Stick probe;
+    FailingFileOps count({}, SystemFileOps());
+    CapturedMessages quiet;
+    ASSERT_TRUE(SaveProgram(probe.program, probe.doc, count, quiet));
+    // Failures add clean-up steps: let those fail too.
+    const int steps = count.calls + 2;
+    for (const IoResult how : {IoResult::Failed, IoResult::Full}) {
+        for (int first = 1; first <= steps; ++first) {
+            for (int second = first; second <= steps; ++second) {
+                Stick stick;
+                FailingFileOps files({first, second}, SystemFileOps(), how);
+                CapturedMessages messages;
+                const bool saved = SaveProgram(stick.program, stick.doc, files, messages);
+                SCOPED_TRACE(Lines(files.log));
+                ASSERT_EQ(messages.shown.size(), 1u);
+                EXPECT_EQ(ReadBytes(stick.program), saved ? kSaved : kOriginal);
+                const std::string backup = ReadBytes(stick.backup);
+                EXPECT_TRUE(backup == kOriginal || (!saved && backup == kOldBackup)) << backup;
+                if (!saved) {
+                    EXPECT_TRUE(messages.shown[0].starts_with(
+                                    "ERROR: Can't create new R-CODE.R file\n" + stick.program) ||
+                                messages.shown[0].starts_with(
+                                    "ERROR: Can't write new R-CODE.R file\n" + stick.program))
+                        << messages.shown[0];
+                    CapturedMessages retry;
+                    EXPECT_TRUE(SaveProgram(stick.program, stick.doc, SystemFileOps(), retry));
+                }
+                EXPECT_EQ(ReadBytes(stick.program), kSaved);
+                EXPECT_EQ(ReadBytes(stick.backup), kOriginal);
+                EXPECT_TRUE(stick.NoTemporaryFiles());
+            }
         }
-        ASSERT_EQ(messages.shown.size(), 1u);
-        if (saved) {
-            // Only clearing away a leftover may fail without failing the save.
-            EXPECT_EQ(messages.shown[0], "Changes saved!");
-            EXPECT_EQ(ReadBytes(stick.program), kSaved);
-            EXPECT_EQ(ReadBytes(stick.backup), kOriginal);
-            continue;
-        }
-        const std::string path = stick.program;
-        EXPECT_TRUE(messages.shown[0] == "ERROR: Can't create new R-CODE.R file\n" + path ||
-                    messages.shown[0] == "ERROR: Can't write new R-CODE.R file\n" + path)
-            << messages.shown[0];
-        auto holds = [](const std::string& file, const std::string& bytes) {
-            return FileExists(file) && ReadBytes(file) == bytes;
-        };
-        // The program's bytes are under its own name or the backup's, the old
-        // backup's under its name or aside, and the program file is never a
-        // part of the new one.
-        EXPECT_TRUE(holds(stick.program, kOriginal) || holds(stick.backup, kOriginal));
-        EXPECT_TRUE(holds(stick.backup, kOldBackup) ||
-                    holds(stick.dir + "/R-CODE.$$O", kOldBackup));
-        EXPECT_TRUE(!FileExists(stick.program) || ReadBytes(stick.program) == kOriginal);
+    }
+}
 
-        // A retry is as safe as the first try.
-        CapturedMessages retry;
-        EXPECT_TRUE(SaveProgram(stick.program, stick.doc, SystemFileOps(), retry));
-        EXPECT_EQ(ReadBytes(stick.program), kSaved);
-        EXPECT_EQ(ReadBytes(stick.backup), kOriginal);
-        EXPECT_FALSE(FileExists(stick.temp));
-        EXPECT_FALSE(FileExists(stick.dir + "/R-CODE.$$O"));
+// The number of the step a clean save takes for this operation.
+int StepOf(const std::string& operation) {
+    Stick stick;
+    FailingFileOps probe({}, SystemFileOps());
+    CapturedMessages quiet;
+    SaveProgram(stick.program, stick.doc, probe, quiet);
+    for (std::size_t i = 0; i < probe.log.size(); ++i) {
+        if (probe.log[i] == std::to_string(i + 1) + " " + operation) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+// What the owner is told, and what the stick then holds.
+TEST(SaveProgram, SaysWhatAFailureLeftOnTheStick) {
+    const std::string create = "ERROR: Can't create new R-CODE.R file\n";
+    const std::string write = "ERROR: Can't write new R-CODE.R file\n";
+    const std::string full = "\nThe memory stick is full.";
+    const std::string copied =
+        "\nThe program file was left as it was; the backup now holds a copy of it:\n";
+    struct Case {
+        std::string operation;
+        IoResult how;
+        std::string first;
+        std::string more;  // after the program path; the backup's path follows `copied`
+        bool backupReplaced;
+    };
+    const Case cases[] = {
+        {"create R-CODE.$$B", IoResult::Failed, create, "", false},
+        {"write R-CODE.$$B", IoResult::Full, write, full, false},
+        {"flush R-CODE.$$B", IoResult::Failed, write, "", false},
+        {"replace R-CODE.$$B R-CODE.BAK", IoResult::Failed, write, "", false},
+        {"create R-CODE.$$$", IoResult::Failed, create, copied, true},
+        {"write R-CODE.$$$", IoResult::Full, write, full + copied, true},
+        {"close R-CODE.$$$", IoResult::Failed, write, copied, true},
+        {"replace R-CODE.$$$ R-CODE.R", IoResult::Failed, write, copied, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation);
+        const int step = StepOf(c.operation);
+        ASSERT_NE(step, 0);
+        Stick stick;
+        FailingFileOps files({step}, SystemFileOps(), c.how);
+        CapturedMessages messages;
+        EXPECT_FALSE(SaveProgram(stick.program, stick.doc, files, messages));
+        const std::string expected =
+            c.first + stick.program + c.more + (c.backupReplaced ? stick.backup : "");
+        EXPECT_EQ(messages.shown, std::vector<std::string>{expected});
+        EXPECT_EQ(ReadBytes(stick.program), kOriginal);
+        EXPECT_EQ(ReadBytes(stick.backup), c.backupReplaced ? kOriginal : kOldBackup);
+        EXPECT_TRUE(stick.NoTemporaryFiles());
+    }
+}
+
+TEST(SaveProgram, StopsBeforeTouchingAnythingWhenTheStickIsFull) {
+    Stick stick;
+    FailingFileOps files({}, SystemFileOps());
+    // The new program (50 bytes) takes two clusters of 32 bytes.
+    files.room = Room{63, 32};
+    CapturedMessages messages;
+    EXPECT_FALSE(SaveProgram(stick.program, stick.doc, files, messages));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"ERROR: Can't write new R-CODE.R file\n" +
+                                                       stick.program +
+                                                       "\nThe memory stick is full."});
+    EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
+    EXPECT_TRUE(stick.NoTemporaryFiles());
+    files.room = Room{64, 32};
+    EXPECT_TRUE(SaveProgram(stick.program, stick.doc, files, messages));
+}
+
+TEST(SaveProgram, LeavesReadOnlyFilesAsTheyAre) {
+    for (const bool programReadOnly : {true, false}) {
+        Stick stick;
+        const std::string& locked = programReadOnly ? stick.program : stick.backup;
+        std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::others_read);
+        CapturedMessages messages;
+        EXPECT_FALSE(SaveProgram(stick.program, stick.doc, SystemFileOps(), messages));
+        const std::string first = "ERROR: Can't create new R-CODE.R file\n" + stick.program;
+        EXPECT_EQ(messages.shown,
+                  std::vector<std::string>{programReadOnly
+                                               ? first + "\nThe file is read-only."
+                                               : first + "\nThe backup file is read-only:\n" +
+                                                     stick.backup});
+        EXPECT_EQ(ReadBytes(stick.program), kOriginal);
+        EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
+        EXPECT_TRUE(stick.NoTemporaryFiles());
     }
 }
 
@@ -169,7 +259,7 @@ TEST(SaveProgram, RefusesADocumentThatWouldNotReadBack) {
                                   "line beginning with //{, //} or //++\nNothing was written"});
     EXPECT_EQ(ReadBytes(stick.program), kOriginal);
     EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
-    EXPECT_FALSE(FileExists(stick.temp));
+    EXPECT_TRUE(stick.NoTemporaryFiles());
 }
 
 TEST(SaveProgram, ReportsAFolderThatCannotBeWritten) {

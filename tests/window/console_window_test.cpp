@@ -226,6 +226,29 @@ TEST(ConsoleWindow, AFailedSaveKeepsTheDialogOpen) {
     EXPECT_EQ(console.WaitForEnd(), 2);
 }
 
+TEST(ConsoleWindow, SaveLeavesAReadOnlyFileAlone) {
+    const std::string plus = Plus(0xFF);
+    for (const bool lockArray1 : {true, false}) {
+        const ConsoleStick stick =
+            WriteConsoleStick(lockArray1 ? "ro-array1" : "ro-plus", &plus, &kArray1, &kEndure);
+        const std::string& locked = lockArray1 ? stick.files.array1 : stick.files.plus;
+        SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+        {
+            Console console(stick.root);
+            console.ClickControl(IDOK);
+            EXPECT_TRUE(console.Running());
+            EXPECT_EQ(console.Failures().Shown(),
+                      std::vector<std::string>{
+                          (lockArray1 ? "ERROR: Can't save the settings to "
+                                      : "ERROR: Can't save the volume to ") +
+                          locked + "\nThe file is read-only, so it was left as it was."});
+        }
+        SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadAll(stick.files.array1), kArray1);
+        EXPECT_EQ(ReadAll(stick.files.plus), plus);
+    }
+}
+
 TEST(ConsoleWindow, ScreenshotOfTheSampleStick) {
     const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
     if (sample == nullptr) {

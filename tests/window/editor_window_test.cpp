@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,33 @@ TEST(EditorWindow, SaveWithoutChangesSaysSo) {
     EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
     EXPECT_EQ(editor.Messages().Shown(), std::vector<std::string>{"File saved (no changes made)"});
     EXPECT_EQ(ReadFile(stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK"), kEditProgram);
+}
+
+// Files copied from a CD keep the read-only attribute: Save leaves them
+// alone, says which, and the editor stays open.
+TEST(EditorWindow, SaveLeavesReadOnlyFilesAlone) {
+    for (const bool lockProgram : {true, false}) {
+        const Stick stick = WriteStick(lockProgram ? "ro-program" : "ro-backup", kEditProgram);
+        const std::string backup = stick.root + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.BAK";
+        std::ofstream(backup, std::ios::binary) << "old backup";
+        const std::string& locked = lockProgram ? stick.program : backup;
+        SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+        {
+            Editor editor(stick.program);
+            editor.Drag(editor.ItemPoint(IDC_CODE_LIST, 0), editor.ControlPoint(0, 900, 600));
+            editor.Click(editor.ControlPoint(IDC_SAVE, 20, 8));
+            EXPECT_TRUE(editor.Running());
+            const std::string first = "ERROR: Can't create new R-CODE.R file\n" + stick.program;
+            EXPECT_EQ(editor.Messages().Shown(),
+                      std::vector<std::string>{lockProgram
+                                                   ? first + "\nThe file is read-only."
+                                                   : first + "\nThe backup file is read-only:\n" +
+                                                         backup});
+        }
+        SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFile(stick.program), kEditProgram);
+        EXPECT_EQ(ReadFile(backup), "old backup");
+    }
 }
 
 TEST(EditorWindow, SaveRefusesALineThatWouldCloseTheEvent) {
