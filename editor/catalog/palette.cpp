@@ -61,8 +61,8 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
         }
     } else if (category == kCategorySubroutines) {
         AddCatalogEntries(palette, SubroutineActions());
-        for (const std::string& text : doc.subroutines) {
-            palette.push_back({SubroutineShownText(text), ClassifyCodeLine(text), text});
+        for (const std::string_view text : doc.subroutines) {
+            palette.push_back({SubroutineShownText(text), ClassifyCodeLine(text), std::string(text)});
         }
     }
 }

@@ -57,11 +57,11 @@ void PrintEvents(const zolt::ProgramDocument& doc) {
         if (record.preText) {
             PutLine("pre: ", *record.preText);
         }
-        for (const std::string& line : record.lines) {
+        for (const std::string_view line : record.lines) {
             PutLine("line: ", line);
         }
     }
-    for (const std::string& text : doc.subroutines) {
+    for (const std::string_view text : doc.subroutines) {
         PutLine("subroutine: ", text);
     }
 }

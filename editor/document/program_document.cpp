@@ -4,8 +4,28 @@
 
 namespace zolt {
 
+LineList::LineList(const LineList& other) {
+    *this = other;
+}
+
+LineList& LineList::operator=(const LineList& other) {
+    if (this != &other) {
+        LineList copy;
+        for (const std::string_view line : other.lines_) {
+            copy.AppendLine(line);
+        }
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
 void LineList::AppendLine(std::string_view text) {
-    lines_.emplace_back(text);
+    owned_.push_back(std::make_unique<std::string>(text));
+    lines_.push_back(*owned_.back());
+}
+
+void LineList::AppendView(std::string_view text) {
+    lines_.push_back(text);
 }
 
 void LineList::AppendCodeText(std::string_view codeText) {
@@ -36,15 +56,16 @@ bool LineList::MoveLine(int from, int to) {
     if (to == from || to == from + 1) {
         return true;
     }
-    std::string moved = std::move(lines_[static_cast<std::size_t>(from)]);
+    const std::string_view moved = lines_[static_cast<std::size_t>(from)];
     lines_.erase(lines_.begin() + from);
     const int insertAt = to > from ? to - 1 : to;
-    lines_.insert(lines_.begin() + insertAt, std::move(moved));
+    lines_.insert(lines_.begin() + insertAt, moved);
     return true;
 }
 
 void LineList::ClearLines() {
     lines_.clear();
+    owned_.clear();
 }
 
 bool ReadProgramFile(const std::string& path, ProgramDocument& doc) {
@@ -52,6 +73,9 @@ bool ReadProgramFile(const std::string& path, ProgramDocument& doc) {
     if (ReadWholeFile(path, bytes, kMaxProgramFileSize) != ReadResult::Ok || bytes.empty()) {
         return false;
     }
+    // Records view the text they were read from: they go with it.
+    doc.records.clear();
+    doc.subroutines.ClearLines();
     doc.text = std::move(bytes);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,23 @@ inline constexpr char kLineSeparator = '\xFF';
 // Bit 0 of a record's options: the record carries a PRE clause.
 inline constexpr unsigned kPreOption = 1;
 
-// The ordered code lines of one record (or the subroutine texts), each an
-// owned text without line end.
+// The ordered code lines of one record (or the subroutine texts), each a text
+// without line end. A line the owner added is a copy the list owns; a line
+// read from the program is a view of the program text, which stays unchanged
+// and in place while the document lives, so that a large program is not
+// held twice.
 class LineList {
   public:
+    LineList() = default;
+    // A copy owns every one of its lines.
+    LineList(const LineList& other);
+    LineList& operator=(const LineList& other);
+    LineList(LineList&&) noexcept = default;
+    LineList& operator=(LineList&&) noexcept = default;
+
     void AppendLine(std::string_view text);
+    // Appends a view of text that outlives the list unchanged and in place.
+    void AppendView(std::string_view text);
     // Appends each piece of a code text (lines joined by kLineSeparator) in
     // order; a separator at the very end adds no empty line.
     void AppendCodeText(std::string_view codeText);
@@ -33,14 +46,14 @@ class LineList {
 
     int Count() const { return static_cast<int>(lines_.size()); }
     bool Empty() const { return lines_.empty(); }
-    const std::string& operator[](int index) const {
-        return lines_[static_cast<std::size_t>(index)];
-    }
+    std::string_view operator[](int index) const { return lines_[static_cast<std::size_t>(index)]; }
     auto begin() const { return lines_.begin(); }
     auto end() const { return lines_.end(); }
 
   private:
-    std::vector<std::string> lines_;
+    std::vector<std::string_view> lines_;
+    // The texts of copied lines; each stays where it is until ClearLines.
+    std::vector<std::unique_ptr<std::string>> owned_;
 };
 
 // One event block of the program: the text between an opening "//{" line and
@@ -60,7 +73,7 @@ struct ZoltRecord {
 // The program file in memory: its text as read, the records found in it, and
 // what the owner has changed since.
 struct ProgramDocument {
-    std::string text;  // never changed after reading
+    std::string text;  // never changed after reading: record lines view it
     std::string errorMessage;
     int lineNumber = 0;
     std::vector<ZoltRecord> records;  // at most kMaxRecords, in file order

@@ -32,6 +32,8 @@ std::optional<LineRead> ReadLine(std::string_view rest) {
     }
 }
 
+constexpr std::size_t kShortestViewedText = 64;
+
 std::size_t LeadingBlanks(std::string_view line) {
     std::size_t n = 0;
     while (n < line.size() && (line[n] == ' ' || line[n] == '\t')) {
@@ -48,6 +50,16 @@ bool ParseProgram(ProgramDocument& doc) {
         return false;
     };
     const std::string_view text = doc.text;
+    // A text this short may sit inside the string object and move with it:
+    // its lines are copied rather than viewed.
+    const bool viewLines = text.size() >= kShortestViewedText;
+    auto append = [viewLines](LineList& list, std::string_view line) {
+        if (viewLines) {
+            list.AppendView(line);
+        } else {
+            list.AppendLine(line);
+        }
+    };
     ZoltRecord* open = nullptr;
     std::size_t pos = 0;
     doc.lineNumber = 0;
@@ -99,12 +111,12 @@ bool ParseProgram(ProgramDocument& doc) {
                 return false;
             }
         } else if (trimmed.starts_with("//++")) {
-            doc.subroutines.AppendLine(trimmed.substr(4));
+            append(doc.subroutines, trimmed.substr(4));
         } else if (open != nullptr) {
             if (open->HasPre() && !open->preText) {
                 open->preText = std::string(trimmed);
             } else {
-                open->lines.AppendLine(trimmed);
+                append(open->lines, trimmed);
             }
         }
     }

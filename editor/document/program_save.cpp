@@ -1,6 +1,7 @@
 #include "editor/document/program_save.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "editor/document/paths.h"
 #include "editor/document/program_writer.h"
@@ -34,15 +35,16 @@ bool SameLetters(std::string_view a, std::string_view b) {
 
 enum class Written { Ok, CantCreate, CantWrite, Full };
 
-// Writes the bytes whole to a file, flushed to the medium and closed, every
-// step checked. A file that did not come out whole is removed again: its
-// content is still in memory.
-Written WriteWhole(FileOps& files, const std::string& path, std::string_view bytes) {
+// Writes a file whole, flushed to the medium and closed, every step
+// checked; `write` hands the bytes to the file. A file that did not come out
+// whole is removed again: its content is still in memory.
+Written WriteWhole(FileOps& files, const std::string& path,
+                   const std::function<IoResult(OutputFile&)>& write) {
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out) {
         return Written::CantCreate;
     }
-    IoResult result = out->Write(bytes);
+    IoResult result = write(*out);
     if (result == IoResult::Ok) {
         result = out->Flush();
     }
@@ -56,6 +58,30 @@ Written WriteWhole(FileOps& files, const std::string& path, std::string_view byt
     }
     files.Remove(path);
     return result == IoResult::Full ? Written::Full : Written::CantWrite;
+}
+
+// The new program, handed to the file in blocks as the writer makes it.
+IoResult WriteProgramBlocks(const ProgramDocument& doc, OutputFile& out) {
+    constexpr std::size_t kBlock = 64 * 1024;
+    std::string block;
+    block.reserve(kBlock);
+    IoResult result = IoResult::Ok;
+    const bool whole = WriteProgramTo(doc, [&](std::string_view piece) {
+        if (block.size() + piece.size() > kBlock && !block.empty()) {
+            result = out.Write(block);
+            block.clear();
+        }
+        if (result == IoResult::Ok && piece.size() >= kBlock) {
+            result = out.Write(piece);
+        } else {
+            block += piece;
+        }
+        return result == IoResult::Ok;
+    });
+    if (whole && !block.empty()) {
+        result = out.Write(block);
+    }
+    return result;
 }
 
 std::string FailureText(Written how, const std::string& programPath) {
@@ -102,7 +128,7 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
         return false;
     }
     const std::string backupPath = BackupPath(programPath);
-    const std::string bytes = WriteProgram(doc);
+    const std::size_t newSize = WrittenSize(doc);
 
     // A read-only file is the owner's word that it must not change.
     const FileState program = files.State(programPath);
@@ -124,7 +150,7 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     // room; the old one's room is free again once it is replaced.
     if (const std::optional<Room> room = files.FreeRoom(programPath)) {
         const std::uint64_t need = std::max(makeBackup ? OnDisk(doc.text.size(), *room) : 0,
-                                            OnDisk(bytes.size(), *room));
+                                            OnDisk(newSize, *room));
         if (room->freeBytes < need) {
             messages.Notify(FailureText(Written::Full, programPath));
             return false;
@@ -135,7 +161,8 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     // once it is whole. The program file is not touched until then.
     if (makeBackup) {
         const std::string backupTemp = BackupTempPath(programPath);
-        const Written backup = WriteWhole(files, backupTemp, doc.text);
+        const Written backup = WriteWhole(
+            files, backupTemp, [&doc](OutputFile& out) { return out.Write(doc.text); });
         if (backup != Written::Ok) {
             messages.Notify(FailureText(backup, programPath));
             return false;
@@ -149,7 +176,8 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
 
     // Then the program, whole beside the program file before it replaces it.
     const std::string tempPath = SaveTempPath(programPath);
-    Written saved = WriteWhole(files, tempPath, bytes);
+    Written saved = WriteWhole(files, tempPath,
+                               [&doc](OutputFile& out) { return WriteProgramBlocks(doc, out); });
     if (saved == Written::Ok && !files.Replace(tempPath, programPath)) {
         files.Remove(tempPath);
         saved = Written::CantWrite;

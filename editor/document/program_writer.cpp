@@ -8,11 +8,9 @@ namespace {
 
 constexpr std::string_view kBodyIndent = "  ";
 
-void AppendBodyLine(std::string& out, const ZoltRecord& record, std::string_view text) {
-    out += record.indent;
-    out += kBodyIndent;
-    out += text;
-    out += "\r\n";
+bool PutBodyLine(const std::function<bool(std::string_view)>& out, const ZoltRecord& record,
+                 std::string_view text) {
+    return out(record.indent) && out(kBodyIndent) && out(text) && out("\r\n");
 }
 
 std::string_view Trimmed(std::string_view line) {
@@ -38,28 +36,44 @@ std::string Refusal(const ZoltRecord& record, std::string_view why) {
 
 }  // namespace
 
-std::string WriteProgram(const ProgramDocument& doc) {
+bool WriteProgramTo(const ProgramDocument& doc, const std::function<bool(std::string_view)>& out) {
     const std::string_view text = doc.text;
-    std::string out;
-    out.reserve(text.size() + 1024);
     std::size_t copyPos = 0;
     for (const ZoltRecord& record : doc.records) {
         const auto bodyStart = static_cast<std::size_t>(record.bodyStart);
-        if (bodyStart > copyPos) {
-            out += text.substr(copyPos, bodyStart - copyPos);
+        if (bodyStart > copyPos && !out(text.substr(copyPos, bodyStart - copyPos))) {
+            return false;
         }
-        if (record.preText) {
-            AppendBodyLine(out, record, PreLineForWriting(record));
+        if (record.preText && !PutBodyLine(out, record, PreLineForWriting(record))) {
+            return false;
         }
-        for (const std::string& line : record.lines) {
-            AppendBodyLine(out, record, line);
+        for (const std::string_view line : record.lines) {
+            if (!PutBodyLine(out, record, line)) {
+                return false;
+            }
         }
         copyPos = bodyStart + static_cast<std::size_t>(record.bodyLength);
     }
-    if (copyPos < text.size()) {
-        out += text.substr(copyPos);
-    }
-    return out;
+    return copyPos >= text.size() || out(text.substr(copyPos));
+}
+
+std::string WriteProgram(const ProgramDocument& doc) {
+    std::string bytes;
+    bytes.reserve(WrittenSize(doc));
+    WriteProgramTo(doc, [&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    });
+    return bytes;
+}
+
+std::size_t WrittenSize(const ProgramDocument& doc) {
+    std::size_t size = 0;
+    WriteProgramTo(doc, [&size](std::string_view piece) {
+        size += piece.size();
+        return true;
+    });
+    return size;
 }
 
 std::string CheckReadBack(const ProgramDocument& doc) {
@@ -74,7 +88,7 @@ std::string CheckReadBack(const ProgramDocument& doc) {
                 return Refusal(record, "has a line longer than 255 characters");
             }
         }
-        for (const std::string& line : record.lines) {
+        for (const std::string_view line : record.lines) {
             if (lineIndent + line.size() > kMaxLineLength) {
                 return Refusal(record, "has a line longer than 255 characters");
             }

@@ -142,8 +142,8 @@ void EditorDialog::FillCodeList(const ZoltRecord& record) {
         const int item = codeList_.Append(std::string(kEmptyEventPlaceholder), -1, 0);
         codeList_.SetData(item, -1);
     }
-    for (const std::string& line : record.lines) {
-        codeList_.Append(line, ClassifyCodeLine(line), 0);
+    for (const std::string_view line : record.lines) {
+        codeList_.Append(std::string(line), ClassifyCodeLine(line), 0);
     }
     FitColumns();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@ namespace zolt {
 namespace {
 
 using test_support::WriteBytes;
+using namespace std::string_literals;
 
 struct CapturedMessages : MessageSink {
     std::vector<std::string> shown;
@@ -66,7 +70,9 @@ TEST(LoadInstalledActions, AcceptsOnlyLinesThatPassEveryField) {
         "ALONE\n"
         "\n"
         "; comment line\n"
-        "LAST 7 0x ;x\n";
+        "LAST 7 0x ;x\n"
+        "NUL 1 0 ; before\0after\n"
+        "\0HIDDEN 1 0\n"s;
     const std::vector<std::string> expected = {
         "3|DANCE|PLAY ACTION+ DANCE~WAIT",
         "3|DANCE|PLAY ACTION+ DANCE // my dance~WAIT",
@@ -76,6 +82,7 @@ TEST(LoadInstalledActions, AcceptsOnlyLinesThatPassEveryField) {
         "3|WORD|PLAY ACTION+ WORD~WAIT",
         "3|SIGNED|PLAY ACTION+ SIGNED~WAIT",
         "3|LAST|PLAY ACTION+ LAST // x~WAIT",
+        "3|NUL|PLAY ACTION+ NUL // before~WAIT",
     };
     WriteBytes(folder.cfg, text);
     EXPECT_EQ(Loaded(folder.cfg, "ACTION+", {}), expected);
@@ -86,6 +93,25 @@ TEST(LoadInstalledActions, AcceptsOnlyLinesThatPassEveryField) {
     }
     WriteBytes(folder.cfg, crlf);
     EXPECT_EQ(Loaded(folder.cfg, "ACTION+", {}), expected);
+}
+
+TEST(LoadInstalledActions, RefusesWhatCannotBeAnActionList) {
+    Folder folder;
+    // A FIFO would wait for a writer forever: it is not opened at all.
+    ::mkfifo(folder.ext.c_str(), 0644);
+    Palette fifo;
+    EXPECT_EQ(LoadInstalledActions(fifo, folder.ext, "ACTION", {}), LoadResult::NothingAdded);
+
+    WriteBytes(folder.cfg, "DANCE 1 0\n");
+    std::filesystem::resize_file(folder.cfg, (64u << 20) + 1);
+    Palette palette;
+    EXPECT_EQ(LoadInstalledActions(palette, folder.cfg, "ACTION+", {}), LoadResult::TooLarge);
+    EXPECT_TRUE(palette.empty());
+    CapturedMessages messages;
+    RefillPalette(palette, kCategoryUserActions, ProgramDocument{}, folder.program, messages);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{
+                  "ERROR: This action list is too large to be read (over 64 MB)\n" + folder.cfg});
 }
 
 TEST(LoadInstalledActions, ReadsALongLineInPieces) {

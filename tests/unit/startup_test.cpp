@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "editor/document/startup.h"
 #include "unit/test_support.h"
 
@@ -79,6 +81,29 @@ TEST(CheckStartup, ReportsTheFirstFailureInItsWords) {
          }},
         {"blank and sign before the digits", [](Stick& s) { WriteBytes(s.ext, "ERS- +210\n"); },
          [](Stick&) { return std::string(); }},
+        {"program of 5 GB, refused before it is read",
+         [](Stick& s) { std::filesystem::resize_file(s.program, 5ull << 30); },
+         [](Stick& s) { return "ERROR: Can't open R-CODE.R file\n" + s.program; }},
+        {"program is a FIFO",
+         [](Stick& s) {
+             std::filesystem::remove(s.program);
+             ::mkfifo(s.program.c_str(), 0644);
+         },
+         [](Stick& s) { return "ERROR: Can't open R-CODE.R file\n" + s.program; }},
+        {"ACTION.EXT is a FIFO",
+         [](Stick& s) {
+             std::filesystem::remove(s.ext);
+             ::mkfifo(s.ext.c_str(), 0644);
+         },
+         [](Stick& s) { return "ERROR: Missing ACTION.EXT - please reinstall\n" + s.ext; }},
+        {"ACTION.EXT over 64 MiB: only its first line is read",
+         [](Stick& s) { std::filesystem::resize_file(s.ext, 65u << 20); },
+         [](Stick&) { return std::string(); }},
+        {"the first line ends at a NUL byte",
+         [](Stick& s) { WriteBytes(s.ext, std::string("actions\0 ERS-210\n", 17)); },
+         [](Stick& s) {
+             return "ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall\n" + s.ext;
+         }},
         {"no marker for ERS-310", [](Stick& s) { WriteBytes(s.ext, "ERS-310\r\n"); },
          [](Stick&) {
              return std::string(
