@@ -22,10 +22,18 @@ prepare_wine
 echo "== Host tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd "$BUILD/host-asan" && ctest --output-on-failure -j "$(nproc)" -E '\.wine$')
 
+echo "== Fuzz targets: seed corpora replayed, then each fuzzed briefly"
+fuzz_status=0
+"$ROOT/tests/fuzz/run.sh" 15 || fuzz_status=$?
+
 echo "== All tests"
 rm -f "$BUILD"/screenshots/*.bmp "$BUILD"/screenshots/*.png
 status=0
 (cd "$BUILD/host" && ctest --output-on-failure -j "$(nproc)") || status=$?
 convert_screenshots
 echo "Screenshots: $BUILD/screenshots"
+if ((fuzz_status)); then
+    echo "FAIL: a fuzz target found an input that breaks it (see above)"
+    status=1
+fi
 exit $status

@@ -41,7 +41,8 @@ install_dependencies() {
     need_packages cmake make g++ libgtest-dev googletest clang-format python3 \
         g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 \
         binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-        wine wine64 wine32:i386 xvfb xauth imagemagick fonts-wine
+        wine wine64 wine32:i386 xvfb xauth imagemagick fonts-wine \
+        clang libclang-rt-dev
 }
 
 # The host build (unit tests, checker) with its sanitizer twin, the shipped

@@ -65,11 +65,18 @@ std::optional<std::string_view> Admit(const NameFilter& filter, std::string_view
 
 LoadResult LoadInstalledActions(Palette& palette, const std::string& path,
                                 std::string_view commandWord, const NameFilter& filter) {
-    TextFileReader file;
-    const ReadResult opened = file.Open(path);
-    if (opened != ReadResult::Ok) {
-        return opened == ReadResult::TooLarge ? LoadResult::TooLarge : LoadResult::NothingAdded;
+    std::string bytes;
+    const ReadResult read = ReadWholeFile(path, bytes, kMaxActionListSize);
+    if (read != ReadResult::Ok) {
+        return read == ReadResult::TooLarge ? LoadResult::TooLarge : LoadResult::NothingAdded;
     }
+    return LoadInstalledActionText(palette, bytes, commandWord, filter);
+}
+
+LoadResult LoadInstalledActionText(Palette& palette, std::string_view bytes,
+                                   std::string_view commandWord, const NameFilter& filter) {
+    TextFileReader file;
+    file.SetText(bytes);
     bool added = false;
     std::string read;
     while (file.ReadLine(read, kMaxLineLength)) {

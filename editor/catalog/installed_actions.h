@@ -26,4 +26,8 @@ enum class LoadResult {
 LoadResult LoadInstalledActions(Palette& palette, const std::string& path,
                                 std::string_view commandWord, const NameFilter& filter);
 
+// The same for the bytes of an action list file.
+LoadResult LoadInstalledActionText(Palette& palette, std::string_view bytes,
+                                   std::string_view commandWord, const NameFilter& filter);
+
 }  // namespace zolt

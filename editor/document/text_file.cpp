@@ -102,15 +102,6 @@ ReadResult ReadFirstLine(const std::string& path, std::string& line, std::size_t
     return ReadResult::Ok;
 }
 
-ReadResult TextFileReader::Open(const std::string& path) {
-    std::string bytes;
-    const ReadResult result = ReadWholeFile(path, bytes, kMaxActionListSize);
-    if (result == ReadResult::Ok) {
-        SetText(bytes);
-    }
-    return result;
-}
-
 void TextFileReader::SetText(std::string_view bytes) {
     text_.clear();
     text_.reserve(bytes.size());

@@ -29,7 +29,6 @@ ReadResult ReadFirstLine(const std::string& path, std::string& line, std::size_t
 // Done here rather than by the C library so every host reads the same.
 class TextFileReader {
   public:
-    ReadResult Open(const std::string& path);
     void SetText(std::string_view bytes);
 
     // The next line as fgets with a buffer of maxChars + 1 delivers it: at most

@@ -1,0 +1,95 @@
+// zolt's save under fuzzed failure schedules and retries. The input is a list
+// of attempts separated by zero bytes; in each, a byte names a file operation
+// that fails (its low six bits, from 1) and how (bit 6: for want of room).
+// After every attempt the program as read is under its own name, or the new
+// program is after a save that said so; the backup holds the old backup or
+// the program as read; a final attempt with nothing failing saves.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/document/program_document.h"
+#include "editor/document/program_save.h"
+#include "unit/failing_file_ops.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using FailingFileOps =
+    test_support::FailingFileOps<zolt::FileOps, zolt::OutputFile, zolt::IoResult,
+                                 zolt::FileState, zolt::Room>;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct Quiet : zolt::MessageSink {
+    void Notify(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+};
+
+const std::string kOriginal = "HEAD\r\n  //{ \"a\"\r\n  WAIT\r\n  //}\r\nTAIL\r\n";
+const std::string kSaved = "HEAD\r\n  //{ \"a\"\r\n    WAIT\r\n    SIT\r\n  //}\r\nTAIL\r\n";
+const std::string kOldBackup = "old backup";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const fs::path dir =
+        fs::temp_directory_path() / ("zolt-fuzz-save-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string program = (dir / "R-CODE.R").string();
+    std::ofstream(program, std::ios::binary) << kOriginal;
+    std::ofstream(dir / "R-CODE.BAK", std::ios::binary) << kOldBackup;
+
+    zolt::ProgramDocument doc;
+    doc.text = kOriginal;
+    Check(zolt::ParseProgram(doc));
+    doc.records[0].lines.AppendLine("SIT");
+    doc.modified = true;
+
+    std::vector<std::set<int>> attempts(1);
+    std::vector<zolt::IoResult> kinds(1, zolt::IoResult::Failed);
+    for (std::size_t i = 0; i < size && attempts.size() <= 8; ++i) {
+        if (data[i] == 0) {
+            attempts.emplace_back();
+            kinds.push_back(zolt::IoResult::Failed);
+            continue;
+        }
+        attempts.back().insert(data[i] & 0x3F);
+        if ((data[i] & 0x40) != 0) {
+            kinds.back() = zolt::IoResult::Full;
+        }
+    }
+    attempts.emplace_back();  // nothing fails
+    kinds.push_back(zolt::IoResult::Failed);
+
+    Quiet quiet;
+    bool saved = false;
+    for (std::size_t a = 0; a < attempts.size() && !saved; ++a) {
+        FailingFileOps files(attempts[a], zolt::SystemFileOps(), kinds[a]);
+        saved = zolt::SaveProgram(program, doc, files, quiet);
+        Check(Read(program) == (saved ? kSaved : kOriginal));
+        const std::string backup = Read(dir / "R-CODE.BAK");
+        Check(backup == kOriginal || (!saved && backup == kOldBackup));
+    }
+    Check(saved);
+    Check(!fs::exists(dir / "R-CODE.$$$") && !fs::exists(dir / "R-CODE.$$B"));
+    return 0;
+}
