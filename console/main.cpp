@@ -3,9 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+
 #include "console/console_dialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    std::array<bool, 256> lead{};
+    for (int c = 0; c < 256; ++c) {
+        lead[static_cast<std::size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+    }
+    pupdesk::SetLeadBytes(lead);
+
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -90,13 +90,26 @@ std::string Bytes(const std::array<std::uint8_t, N>& image, const std::string& t
     return bytes;
 }
 
+std::array<bool, 256>& LeadByteFlags() {
+    static std::array<bool, 256> flags{};
+    return flags;
+}
+
+// The same file name with another extension. A lead byte and its trail byte
+// are one character: a trail byte is never a separator or a dot.
 std::string Sibling(const std::string& path, const char* extension) {
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::size_t dot = path.find_last_of('.');
-    const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
-                                 ? path.substr(0, dot)
-                                 : path;
-    return base + extension;
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '\\' || c == '/') {
+            dot = std::string::npos;
+        } else if (c == '.') {
+            dot = i;
+        } else if (LeadByteFlags()[static_cast<unsigned char>(c)] && i + 1 < path.size()) {
+            ++i;
+        }
+    }
+    return path.substr(0, dot) + extension;
 }
 
 // The room a file of this size takes on the medium.
@@ -133,6 +146,10 @@ IoResult WriteWhole(const std::string& path, const std::string& bytes, FileOps& 
 }
 
 }  // namespace
+
+void SetLeadBytes(const std::array<bool, 256>& isLead) {
+    LeadByteFlags() = isLead;
+}
 
 SettingsFiles FilesBelow(const std::string& root) {
 #ifdef _WIN32

@@ -57,6 +57,10 @@ struct SettingsFiles {
 };
 SettingsFiles FilesBelow(const std::string& root);
 
+// Which bytes begin a two-byte character in the system's ANSI code page
+// (Japanese, Chinese and Korean Windows); none until set.
+void SetLeadBytes(const std::array<bool, 256>& isLead);
+
 // How a step of writing a file ended. Full: the medium has no room left.
 enum class IoResult { Ok, Failed, Full };
 

@@ -42,7 +42,15 @@ install_dependencies() {
         g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 \
         binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
         wine wine64 wine32:i386 xvfb xauth imagemagick fonts-wine \
-        clang libclang-rt-dev
+        clang libclang-rt-dev locales fonts-ipafont-gothic
+    # Japanese Windows, as Wine plays it: the ANSI code page 932 needs the
+    # host's ja_JP.UTF-8 locale for the file names.
+    if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+        as_root sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen ||
+            echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen >/dev/null
+    fi
 }
 
 # The host build (unit tests, checker) with its sanitizer twin, the shipped

@@ -2,6 +2,7 @@
 
 #include "editor/catalog/code_kinds.h"
 #include "editor/catalog/installed_actions.h"
+#include "editor/document/paths.h"
 #include "editor/document/startup.h"
 
 namespace zolt {
@@ -15,7 +16,7 @@ void AddCatalogEntries(Palette& palette, std::span<const CatalogEntry> entries) 
 
 std::string SubroutineShownText(std::string_view text) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size(); i = NextCharIndex(text, i)) {
         if (text[i] == '/') {
             start = i + 1;
         } else if (text[i] != ' ' && start < text.size() && text[start] == ' ') {

@@ -2,6 +2,7 @@
 // can check a file before copying it to the stick, and prints what the editor
 // would see.
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 namespace {
@@ -105,6 +107,12 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // Paths are read by the system's ANSI code page.
+    std::array<bool, 256> lead{};
+    for (int c = 0; c < 256; ++c) {
+        lead[static_cast<std::size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+    }
+    zolt::SetActiveLeadBytes(zolt::LeadBytes::FromFlags(lead));
 #endif
     Mode mode = Mode::Check;
     int category = 0;

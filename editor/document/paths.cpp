@@ -1,5 +1,6 @@
 #include "editor/document/paths.h"
 
+#include <algorithm>
 #include <vector>
 
 #ifdef _WIN32
@@ -11,6 +12,91 @@
 #endif
 
 namespace zolt {
+
+namespace {
+
+LeadBytes& Active() {
+    static LeadBytes rule = LeadBytes::SingleByte();
+    return rule;
+}
+
+void MarkRange(std::array<bool, 256>& flags, int first, int last) {
+    for (int c = first; c <= last; ++c) {
+        flags[static_cast<std::size_t>(c)] = true;
+    }
+}
+
+char FoldAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+LeadBytes LeadBytes::OfCodePage(int codePage) {
+    std::array<bool, 256> flags{};
+    switch (codePage) {
+        case 932:  // Shift-JIS
+            MarkRange(flags, 0x81, 0x9F);
+            MarkRange(flags, 0xE0, 0xFC);
+            break;
+        case 936:  // GBK
+        case 949:  // Unified Hangul
+        case 950:  // Big5
+            MarkRange(flags, 0x81, 0xFE);
+            break;
+        default:
+            break;
+    }
+    return FromFlags(flags);
+}
+
+LeadBytes LeadBytes::FromFlags(const std::array<bool, 256>& isLead) {
+    LeadBytes rule;
+    rule.lead_ = isLead;
+    return rule;
+}
+
+void SetActiveLeadBytes(const LeadBytes& rule) {
+    Active() = rule;
+}
+
+const LeadBytes& ActiveLeadBytes() {
+    return Active();
+}
+
+std::size_t NextCharIndex(std::string_view text, std::size_t i) {
+    if (i + 1 < text.size() && Active().IsLead(static_cast<unsigned char>(text[i]))) {
+        return i + 2;
+    }
+    return i + 1;
+}
+
+std::size_t FindChar(std::string_view text, char c) {
+    for (std::size_t i = 0; i < text.size(); i = NextCharIndex(text, i)) {
+        if (text[i] == c) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size();) {
+        const std::size_t next = NextCharIndex(a, i);
+        if (next - i == 2) {
+            if (a.substr(i, 2) != b.substr(i, 2)) {
+                return false;
+            }
+        } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+        i = next;
+    }
+    return true;
+}
 
 char HostSeparator() {
 #ifdef _WIN32
@@ -40,12 +126,37 @@ bool IsUnc(std::string_view path) {
 
 std::string ToHostSeparators(std::string_view text) {
     std::string out(text);
-    for (char& c : out) {
-        if (IsSeparator(c)) {
-            c = HostSeparator();
+    for (std::size_t i = 0; i < out.size(); i = NextCharIndex(out, i)) {
+        if (IsSeparator(out[i])) {
+            out[i] = HostSeparator();
         }
     }
     return out;
+}
+
+// The index of the first separator character at or after `from`, or the size.
+std::size_t NextSeparator(std::string_view path, std::size_t from) {
+    std::size_t i = from;
+    while (i < path.size() && !IsSeparator(path[i])) {
+        i = NextCharIndex(path, i);
+    }
+    return std::min(i, path.size());
+}
+
+// The index of the last character of the path that is c, or npos.
+std::size_t FindLastChar(std::string_view text, std::string_view chars) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); i = NextCharIndex(text, i)) {
+        if (chars.find(text[i]) != std::string_view::npos) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+bool EndsWithSeparator(std::string_view path) {
+    const std::size_t last = FindLastChar(path, "\\/");
+    return last != std::string_view::npos && last + 1 == path.size();
 }
 
 // Everything before the first directory below the root: "M:", "\\server\share"
@@ -57,9 +168,7 @@ std::string_view RootPrefix(std::string_view path) {
     if (IsUnc(path)) {
         std::size_t pos = 2;
         for (int part = 0; part < 2 && pos <= path.size(); ++part) {
-            while (pos < path.size() && !IsSeparator(path[pos])) {
-                ++pos;
-            }
+            pos = NextSeparator(path, pos);
             if (part == 0 && pos < path.size()) {
                 ++pos;
             }
@@ -74,10 +183,7 @@ std::string FoldFromRoot(std::string_view prefix, std::string_view rest) {
     std::vector<std::string_view> parts;
     std::size_t pos = 0;
     while (pos <= rest.size()) {
-        std::size_t end = pos;
-        while (end < rest.size() && !IsSeparator(rest[end])) {
-            ++end;
-        }
+        const std::size_t end = NextSeparator(rest, pos);
         const std::string_view part = rest.substr(pos, end - pos);
         if (part == "..") {
             if (!parts.empty()) {
@@ -107,12 +213,12 @@ PathParts SplitPath(std::string_view path) {
         parts.drive = std::string(path.substr(0, 2));
         path.remove_prefix(2);
     }
-    const std::size_t lastSep = path.find_last_of("\\/");
+    const std::size_t lastSep = FindLastChar(path, "\\/");
     if (lastSep != std::string_view::npos) {
         parts.dir = std::string(path.substr(0, lastSep + 1));
         path.remove_prefix(lastSep + 1);
     }
-    const std::size_t dot = path.find_last_of('.');
+    const std::size_t dot = FindLastChar(path, ".");
     if (dot != std::string_view::npos) {
         parts.ext = std::string(path.substr(dot));
         path = path.substr(0, dot);
@@ -124,7 +230,7 @@ PathParts SplitPath(std::string_view path) {
 std::string JoinPath(const PathParts& parts) {
     std::string out = parts.drive;
     out += ToHostSeparators(parts.dir);
-    if (!parts.dir.empty() && !IsSeparator(parts.dir.back())) {
+    if (!parts.dir.empty() && !EndsWithSeparator(parts.dir)) {
         out += HostSeparator();
     }
     out += ToHostSeparators(parts.base);

@@ -21,18 +21,6 @@ std::string WithPath(std::string_view message, const std::string& path) {
     return text;
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if ((a[i] | 0x20) != (b[i] | 0x20)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 enum class Written { Ok, CantCreate, CantWrite, Full };
 
 // Writes a file whole, flushed to the medium and closed, every step
@@ -112,12 +100,12 @@ std::string BackupPath(const std::string& programPath) {
 // extension.
 std::string SaveTempPath(const std::string& programPath) {
     const PathParts parts = SplitPath(programPath);
-    return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$$") ? ".$$1" : ".$$$");
+    return SiblingPath(programPath, parts.base, SameFileName(parts.ext, ".$$$") ? ".$$1" : ".$$$");
 }
 
 std::string BackupTempPath(const std::string& programPath) {
     const PathParts parts = SplitPath(programPath);
-    return SiblingPath(programPath, parts.base, SameLetters(parts.ext, ".$$B") ? ".$$2" : ".$$B");
+    return SiblingPath(programPath, parts.base, SameFileName(parts.ext, ".$$B") ? ".$$2" : ".$$B");
 }
 
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
@@ -139,7 +127,7 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     // A program file named like its own backup has none; a program file that
     // is gone has nothing to back up.
     const bool makeBackup =
-        !SameLetters(backupPath, programPath) && program != FileState::Missing;
+        !SameFileName(backupPath, programPath) && program != FileState::Missing;
     if (makeBackup && files.State(backupPath) == FileState::ReadOnly) {
         messages.Notify(WithPath(kCantCreate, programPath) +
                         "\nThe backup file is read-only:\n" + backupPath);

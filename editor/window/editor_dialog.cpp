@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/catalog/code_kinds.h"
+#include "editor/document/paths.h"
 #include "editor/document/program_save.h"
 #include "editor/resources/resource.h"
 #include "editor/window/about_dialog.h"
@@ -93,7 +94,7 @@ void EditorDialog::FitColumns() {
 }
 
 void EditorDialog::AddEventToTree(std::string name, int index) {
-    const std::size_t slash = name.find('/');
+    const std::size_t slash = FindChar(name, '/');
     if (slash == std::string::npos) {
         eventTree_.Append(nullptr, name, index);
         return;

@@ -11,6 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // quietly; the editor's own messages are the only ones the owner sees.
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
+    zolt::SetActiveLeadBytes(zolt::SystemLeadBytes());
     INITCOMMONCONTROLSEX controls{
         sizeof controls, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -6,6 +6,14 @@
 
 namespace zolt {
 
+LeadBytes SystemLeadBytes() {
+    std::array<bool, 256> lead{};
+    for (int c = 0; c < 256; ++c) {
+        lead[static_cast<std::size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+    }
+    return LeadBytes::FromFlags(lead);
+}
+
 MessageBoxSink::MessageBoxSink() {
     char path[MAX_PATH + 1] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);

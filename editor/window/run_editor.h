@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "editor/document/message_sink.h"
+#include "editor/document/paths.h"
 
 namespace zolt {
 
@@ -21,6 +22,9 @@ class MessageBoxSink : public MessageSink {
     std::string caption_;
     HWND owner_ = nullptr;
 };
+
+// The lead bytes of the system's ANSI code page, as paths and names are read.
+LeadBytes SystemLeadBytes();
 
 // The editor's start-up: the checks, then the editor dialog, run modally.
 // Every failure is one message, after which the editor does not open. Returns
