@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     zolt::Palette palette;
     zolt::LoadInstalledActionText(palette, bytes, "ACTION+", {});
-    zolt::LoadInstalledActionText(palette, bytes, "ACTION",
-                                  {zolt::NameFilter::Kind::Other, {}});
+    zolt::LoadInstalledActionText(palette, bytes, "ACTION", {zolt::NameFilter::Kind::Other, {}});
     for (const zolt::SystemCategory& category : zolt::SystemCategories()) {
         zolt::LoadInstalledActionText(palette, bytes, "ACTION",
                                       {zolt::NameFilter::Kind::Category, category.word});

@@ -21,9 +21,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using FailingFileOps =
-    test_support::FailingFileOps<zolt::FileOps, zolt::OutputFile, zolt::IoResult,
-                                 zolt::FileState, zolt::Room>;
+using FailingFileOps = test_support::FailingFileOps<zolt::FileOps, zolt::OutputFile, zolt::IoResult,
+                                                    zolt::FileState, zolt::Room>;
 
 void Check(bool condition) {
     if (!condition) {

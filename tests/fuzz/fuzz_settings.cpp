@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::size_t plusSize = std::min<std::size_t>(data[1], size - 2);
     const std::string plus(reinterpret_cast<const char*>(data) + 2, plusSize);
-    const std::string rest(reinterpret_cast<const char*>(data) + 2 + plusSize,
-                           size - 2 - plusSize);
+    const std::string rest(reinterpret_cast<const char*>(data) + 2 + plusSize, size - 2 - plusSize);
     if (data[0] & 1) {
         std::ofstream(files.plus, std::ios::binary) << plus;
     }

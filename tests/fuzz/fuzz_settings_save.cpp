@@ -39,8 +39,7 @@ std::string Read(const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string root =
-        (fs::temp_directory_path() / ("pupdesk-fuzz-save-" + std::to_string(::getpid())))
-            .string();
+        (fs::temp_directory_path() / ("pupdesk-fuzz-save-" + std::to_string(::getpid()))).string();
     fs::remove_all(root);
     const pupdesk::SettingsFiles files = pupdesk::FilesBelow(root);
     fs::create_directories(fs::path(files.plus).parent_path());
