@@ -66,7 +66,8 @@ class PosixFileOps final : public FileOps {
     TargetState State(const std::string& path) override {
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
-            return errno == ENOENT || errno == ENOTDIR ? TargetState::Missing : TargetState::Unknown;
+            return errno == ENOENT || errno == ENOTDIR ? TargetState::Missing
+                                                       : TargetState::Unknown;
         }
         // Read-only by its mode, as the owner set it (whoever runs the save).
         return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? TargetState::ReadOnly

@@ -14,7 +14,7 @@ namespace {
 IoResult Failure() {
     const DWORD error = GetLastError();
     return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? IoResult::Full
-                                                                        : IoResult::Failed;
+                                                                       : IoResult::Failed;
 }
 
 class Win32OutputFile final : public OutputFile {

@@ -52,10 +52,10 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
         const NameFilter filter =
             category == kCategoryOtherSystem
                 ? NameFilter{NameFilter::Kind::Other, {}}
-                : NameFilter{NameFilter::Kind::Category,
-                             SystemCategories()[static_cast<std::size_t>(
-                                                    category - kCategoryFirstSystem)]
-                                 .word};
+                : NameFilter{
+                      NameFilter::Kind::Category,
+                      SystemCategories()[static_cast<std::size_t>(category - kCategoryFirstSystem)]
+                          .word};
         const std::string path = ActionExtPath(programPath);
         if (LoadInstalledActions(palette, path, "ACTION", filter) == LoadResult::TooLarge) {
             messages.Notify(TooLargeMessage(path));
@@ -63,7 +63,8 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
     } else if (category == kCategorySubroutines) {
         AddCatalogEntries(palette, SubroutineActions());
         for (const std::string_view text : doc.subroutines) {
-            palette.push_back({SubroutineShownText(text), ClassifyCodeLine(text), std::string(text)});
+            palette.push_back(
+                {SubroutineShownText(text), ClassifyCodeLine(text), std::string(text)});
         }
     }
 }

@@ -126,19 +126,18 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     }
     // A program file named like its own backup has none; a program file that
     // is gone has nothing to back up.
-    const bool makeBackup =
-        !SameFileName(backupPath, programPath) && program != FileState::Missing;
+    const bool makeBackup = !SameFileName(backupPath, programPath) && program != FileState::Missing;
     if (makeBackup && files.State(backupPath) == FileState::ReadOnly) {
-        messages.Notify(WithPath(kCantCreate, programPath) +
-                        "\nThe backup file is read-only:\n" + backupPath);
+        messages.Notify(WithPath(kCantCreate, programPath) + "\nThe backup file is read-only:\n" +
+                        backupPath);
         return false;
     }
 
     // Each new file is written while the file it replaces still takes its
     // room; the old one's room is free again once it is replaced.
     if (const std::optional<Room> room = files.FreeRoom(programPath)) {
-        const std::uint64_t need = std::max(makeBackup ? OnDisk(doc.text.size(), *room) : 0,
-                                            OnDisk(newSize, *room));
+        const std::uint64_t need =
+            std::max(makeBackup ? OnDisk(doc.text.size(), *room) : 0, OnDisk(newSize, *room));
         if (room->freeBytes < need) {
             messages.Notify(FailureText(Written::Full, programPath));
             return false;
@@ -149,8 +148,8 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     // once it is whole. The program file is not touched until then.
     if (makeBackup) {
         const std::string backupTemp = BackupTempPath(programPath);
-        const Written backup = WriteWhole(
-            files, backupTemp, [&doc](OutputFile& out) { return out.Write(doc.text); });
+        const Written backup =
+            WriteWhole(files, backupTemp, [&doc](OutputFile& out) { return out.Write(doc.text); });
         if (backup != Written::Ok) {
             messages.Notify(FailureText(backup, programPath));
             return false;

@@ -356,17 +356,16 @@ TEST(SaveSettings, SaysWhyAFileWasLeftAsItWas) {
         ASSERT_NE(step, 0);
         SaveCase c;
         FailingFileOps ops({step}, SystemFileOps(), k.how);
-        const std::string expected =
-            k.volume ? volumeTo + c.stick.files.plus + k.why +
-                           "\nThe other settings were saved to " + c.stick.files.array1 + "."
-                     : settingsTo + c.stick.files.array1 + k.why;
+        const std::string expected = k.volume ? volumeTo + c.stick.files.plus + k.why +
+                                                    "\nThe other settings were saved to " +
+                                                    c.stick.files.array1 + "."
+                                              : settingsTo + c.stick.files.array1 + k.why;
         EXPECT_EQ(SaveSettings(c.settings, c.stick.files, ops), expected);
     }
 }
 
 TEST(SaveSettings, StopsBeforeWritingWhenTheStickIsFullOrAFileIsReadOnly) {
-    const auto readOnly = std::filesystem::perms::owner_read |
-                          std::filesystem::perms::group_read |
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                           std::filesystem::perms::others_read;
     for (int which = 0; which < 3; ++which) {
         SaveCase c;

@@ -24,7 +24,7 @@ class FailingFileOps : public FileOps {
         : failing_(std::move(failing)), real_(real), how_(how) {}
     int calls = 0;
     std::vector<std::string> log;  // "3 create R-CODE.$$B", "4 FAIL write R-CODE.$$B", ...
-    std::optional<Room> room;  // when set, the free room reported
+    std::optional<Room> room;      // when set, the free room reported
 
     std::unique_ptr<OutputFile> Create(const std::string& path) override {
         if (Fails("create " + Name(path))) {

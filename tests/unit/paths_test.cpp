@@ -102,10 +102,9 @@ TEST(DoubleBytePaths, ATrailByteIsNeverASeparator) {
         {"a trail 0x5C before ..", "F\\..\\R-CODE.R", "M:\\ZOLT", "M:>ZOLT>R-CODE.R",
          "M:>ZOLT>R-CODE.BAK"},
         {"in the base name", "\\AMS\\F.R", "M:\\ZOLT", "M:>AMS>F.R", "M:>AMS>F.BAK"},
-        {"in the extension", "\\AMS\\R-CODE.F", "M:\\ZOLT", "M:>AMS>R-CODE.F",
-         "M:>AMS>R-CODE.BAK"},
-        {"in a share name", "\\\\srvC\\shareC\\F\\..\\R.R", "M:\\ZOLT",
-         ">>srvC>shareC>R.R", ">>srvC>shareC>R.BAK"},
+        {"in the extension", "\\AMS\\R-CODE.F", "M:\\ZOLT", "M:>AMS>R-CODE.F", "M:>AMS>R-CODE.BAK"},
+        {"in a share name", "\\\\srvC\\shareC\\F\\..\\R.R", "M:\\ZOLT", ">>srvC>shareC>R.R",
+         ">>srvC>shareC>R.BAK"},
     };
     for (const auto& page : codePages) {
         const ActiveCodePage active(page.codePage);

@@ -219,9 +219,9 @@ TEST(SaveProgram, StopsBeforeTouchingAnythingWhenTheStickIsFull) {
     files.room = Room{63, 32};
     CapturedMessages messages;
     EXPECT_FALSE(SaveProgram(stick.program, stick.doc, files, messages));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"ERROR: Can't write new R-CODE.R file\n" +
-                                                       stick.program +
-                                                       "\nThe memory stick is full."});
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"ERROR: Can't write new R-CODE.R file\n" + stick.program +
+                                       "\nThe memory stick is full."});
     EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
     EXPECT_TRUE(stick.NoTemporaryFiles());
     files.room = Room{64, 32};
@@ -238,11 +238,11 @@ TEST(SaveProgram, LeavesReadOnlyFilesAsTheyAre) {
         CapturedMessages messages;
         EXPECT_FALSE(SaveProgram(stick.program, stick.doc, SystemFileOps(), messages));
         const std::string first = "ERROR: Can't create new R-CODE.R file\n" + stick.program;
-        EXPECT_EQ(messages.shown,
-                  std::vector<std::string>{programReadOnly
-                                               ? first + "\nThe file is read-only."
-                                               : first + "\nThe backup file is read-only:\n" +
-                                                     stick.backup});
+        EXPECT_EQ(
+            messages.shown,
+            std::vector<std::string>{programReadOnly ? first + "\nThe file is read-only."
+                                                     : first + "\nThe backup file is read-only:\n" +
+                                                           stick.backup});
         EXPECT_EQ(ReadBytes(stick.program), kOriginal);
         EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
         EXPECT_TRUE(stick.NoTemporaryFiles());

@@ -370,10 +370,9 @@ TEST(EditorWindow, SaveLeavesReadOnlyFilesAlone) {
             EXPECT_TRUE(editor.Running());
             const std::string first = "ERROR: Can't create new R-CODE.R file\n" + stick.program;
             EXPECT_EQ(editor.Messages().Shown(),
-                      std::vector<std::string>{lockProgram
-                                                   ? first + "\nThe file is read-only."
-                                                   : first + "\nThe backup file is read-only:\n" +
-                                                         backup});
+                      std::vector<std::string>{
+                          lockProgram ? first + "\nThe file is read-only."
+                                      : first + "\nThe backup file is read-only:\n" + backup});
         }
         SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadFile(stick.program), kEditProgram);
