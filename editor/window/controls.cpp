@@ -4,6 +4,43 @@
 
 namespace zolt {
 
+namespace {
+
+constexpr char kOldProc[] = "zolt.proc";
+constexpr char kEatChar[] = "zolt.eat";
+
+LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProc));
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        RemovePropA(hwnd, kEatChar);
+        unsigned keys = 0;
+        keys |= GetKeyState(VK_CONTROL) < 0 ? kCtrl : 0u;
+        keys |= GetKeyState(VK_SHIFT) < 0 ? kShift : 0u;
+        keys |= (lParam & (1 << 29)) != 0 ? kAlt : 0u;
+        if (SendMessageA(GetParent(hwnd), kShortcutMessage, wParam, keys) != 0) {
+            // The character the key makes is not the control's either.
+            SetPropA(hwnd, kEatChar, reinterpret_cast<HANDLE>(1));
+            return 0;
+        }
+    } else if ((message == WM_CHAR || message == WM_SYSCHAR) && GetPropA(hwnd, kEatChar)) {
+        RemovePropA(hwnd, kEatChar);
+        return 0;
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        RemovePropA(hwnd, kOldProc);
+        RemovePropA(hwnd, kEatChar);
+    }
+    return CallWindowProcA(old, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RouteShortcutsToDialog(HWND control) {
+    const LONG_PTR old =
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortcutProc));
+    SetPropA(control, kOldProc, reinterpret_cast<HANDLE>(old));
+}
+
 HTREEITEM TreeView::Append(HTREEITEM parent, const std::string& text, LPARAM data) {
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent != nullptr ? parent : TVI_ROOT;
@@ -60,6 +97,20 @@ void TreeView::Select(HTREEITEM item) {
     SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
+HTREEITEM TreeView::FindData(LPARAM data) const {
+    for (HTREEITEM item = FirstRoot(); item != nullptr; item = NextSibling(item)) {
+        if (Data(item) == data) {
+            return item;
+        }
+        for (HTREEITEM child = FirstChild(item); child != nullptr; child = NextSibling(child)) {
+            if (Data(child) == data) {
+                return child;
+            }
+        }
+    }
+    return nullptr;
+}
+
 ListView::Refill::Refill(ListView& list, int expectedCount) : hwnd_(list.hwnd_) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     list.Clear();
@@ -84,6 +135,21 @@ int ListView::Append(const std::string& text, int image, LPARAM data) {
     item.lParam = data;
     return static_cast<int>(
         SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int ListView::Selected() const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                         MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void ListView::SelectOnly(int index) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, index);
+    SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
 int ListView::Count() const {

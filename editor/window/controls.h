@@ -33,6 +33,13 @@ class ImageList {
     HIMAGELIST handle_ = nullptr;
 };
 
+// Keys pressed in a control go to its dialog first, as kShortcutMessage with
+// the virtual key in wParam and the Shortcut modifier bits in lParam; a key
+// the dialog takes (it sets a nonzero result) never reaches the control.
+inline constexpr UINT kShortcutMessage = WM_APP + 1;
+enum Shortcut : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
+void RouteShortcutsToDialog(HWND control);
+
 class TreeView {
   public:
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
@@ -47,6 +54,8 @@ class TreeView {
     LPARAM Data(HTREEITEM item) const;
     void Expand(HTREEITEM item);
     void Select(HTREEITEM item);
+    // The item whose data is this, searched at both levels; null when none.
+    HTREEITEM FindData(LPARAM data) const;
 
   private:
     HWND hwnd_ = nullptr;
@@ -78,6 +87,10 @@ class ListView {
     void SetData(int index, LPARAM data);
     int SelectionMark() const;
     void SetSelectionMark(int index);
+    // The first selected item, or -1.
+    int Selected() const;
+    // Selects and focuses one item, shown in view.
+    void SelectOnly(int index);
     void SetSmallImages(HIMAGELIST images);
     int ClientWidth() const;
     void SetColumnWidth(int width);

@@ -111,26 +111,24 @@ INT_PTR EditorDialog::DropDrag(WPARAM, LPARAM lParam) {
         EndDragPicture();
         const POINT point = ClientToScreenPoint(hwnd_, lParam);
         const bool overCodeList = WindowFromPoint(point) == codeList_.Hwnd();
-        ZoltRecord* record = SelectedRecordPtr();
-        if (record != nullptr && mode == DragState::kPaletteDrag && overCodeList) {
-            record->lines.AppendCodeText(drag_.codeText);
-            LineListChanged(*record);
-        } else if (record != nullptr && mode == DragState::kLineDrag && overCodeList) {
+        const int record = SelectedRecord();
+        if (record >= 0 && mode == DragState::kPaletteDrag && overCodeList) {
+            Edit(LineChange::Append(record, drag_.codeText));
+        } else if (record >= 0 && mode == DragState::kLineDrag && overCodeList) {
             POINT inList = point;
             ScreenToClient(codeList_.Hwnd(), &inList);
             int target = codeList_.HitTest(inList);
             if (target < 0) {
                 target = codeList_.Count();
             }
-            if (record->lines.MoveLine(drag_.sourceIndex, target)) {
-                LineListChanged(*record);
-            } else {
+            const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
+            if (drag_.sourceIndex < 0 || drag_.sourceIndex >= count || target > count) {
                 messages_.Notify(std::string(kRearrangeHint));
+            } else {
+                Edit(LineChange::Move(record, drag_.sourceIndex, target));
             }
-        } else if (record != nullptr && mode == DragState::kLineDrag) {
-            if (record->lines.RemoveLine(drag_.sourceIndex)) {
-                LineListChanged(*record);
-            }
+        } else if (record >= 0 && mode == DragState::kLineDrag) {
+            Edit(LineChange::Remove(record, drag_.sourceIndex));
         }
         FinishDrag();
     }
@@ -154,19 +152,11 @@ INT_PTR EditorDialog::DeleteKeyLine(WPARAM, LPARAM lParam) {
     if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey != VK_DELETE) {
         return 0;
     }
-    ZoltRecord* record = SelectedRecordPtr();
-    if (record == nullptr) {
-        return 0;
-    }
-    if (record->lines.RemoveLine(codeList_.SelectionMark())) {
-        LineListChanged(*record);
+    const int record = SelectedRecord();
+    if (record >= 0) {
+        Edit(LineChange::Remove(record, codeList_.SelectionMark()));
     }
     return 0;
-}
-
-void EditorDialog::LineListChanged(const ZoltRecord& record) {
-    doc_.modified = true;
-    FillCodeList(record);
 }
 
 }  // namespace zolt

@@ -27,6 +27,9 @@ const Route<EditorDialog> EditorDialog::kRoutes[] = {
     {WM_LBUTTONUP, 0, 0, &EditorDialog::DropDrag},
     {WM_CAPTURECHANGED, 0, 0, &EditorDialog::LoseCapture},
     {WM_NOTIFY, LVN_KEYDOWN, IDC_CODE_LIST, &EditorDialog::DeleteKeyLine},
+    {kShortcutMessage, 0, 0, &EditorDialog::Shortcut},
+    {WM_NOTIFY, NM_DBLCLK, IDC_PALETTE, &EditorDialog::AddDoubleClickedItem},
+    {WM_NOTIFY, LVN_ITEMCHANGED, IDC_CODE_LIST, &EditorDialog::ShowLineKeys},
     {WM_SYSCOMMAND, 0, 0, &EditorDialog::SystemCommand},
     {WM_PAINT, 0, 0, &EditorDialog::PaintMinimised},
     {WM_QUERYDRAGICON, 0, 0, &EditorDialog::QueryDragIcon},
@@ -54,6 +57,9 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
     paletteList_.Attach(GetDlgItem(hwnd_, IDC_PALETTE));
     codeList_.Attach(GetDlgItem(hwnd_, IDC_CODE_LIST));
 
+    for (const int id : {IDC_EVENT_TREE, IDC_CODE_LIST, IDC_CATEGORY, IDC_PALETTE, IDC_SAVE}) {
+        RouteShortcutsToDialog(GetDlgItem(hwnd_, id));
+    }
     AddAboutEntry(instance_, hwnd_);
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/catalog/palette.h"
+#include "editor/document/edit_history.h"
 #include "editor/document/message_sink.h"
 #include "editor/document/program_document.h"
 #include "editor/window/controls.h"
@@ -80,7 +81,16 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR DropDrag(WPARAM, LPARAM);
     INT_PTR LoseCapture(WPARAM, LPARAM);
     INT_PTR DeleteKeyLine(WPARAM, LPARAM);
-    void LineListChanged(const ZoltRecord& record);
+
+    // Editing from the keyboard, and the undo history of every edit.
+    INT_PTR Shortcut(WPARAM, LPARAM);
+    INT_PTR AddDoubleClickedItem(WPARAM, LPARAM);
+    INT_PTR ShowLineKeys(WPARAM, LPARAM);
+    void AddPaletteItem(int index);
+    bool MoveSelectedLine(int step);
+    void Edit(LineChange change, bool selectLine = false);
+    void UndoOrRedo(bool redo);
+    void ShowTouched(const Touched& touched);
 
     HINSTANCE instance_;
     ProgramDocument& doc_;
@@ -99,11 +109,13 @@ class EditorDialog : public Dialog<EditorDialog> {
     bool selectingFirstEvent_ = false;
     Palette paletteItems_;
     DragState drag_;
+    EditHistory history_;
 };
 
 inline constexpr std::string_view kStatusSelectAction = "(please select an action)";
 inline constexpr std::string_view kStatusLineDrag = "(move line, or drag outside window to delete)";
 inline constexpr std::string_view kStatusPaletteDrag = "(drag into code window above to add)";
+inline constexpr std::string_view kStatusLineKeys = "(Alt+Up/Down moves the line, Del deletes it)";
 inline constexpr std::string_view kSelectEventPlaceholder =
     "select AIBO event  (cannot drag parts here)";
 inline constexpr std::string_view kEmptyEventPlaceholder =

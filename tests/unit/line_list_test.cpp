@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/document/edit_history.h"
 #include "editor/document/program_document.h"
 
 namespace zolt {
@@ -87,6 +89,83 @@ TEST(ClearDocument, ForgetsRecordsAndText) {
     EXPECT_EQ(doc.RecordCount(), 0);
     EXPECT_TRUE(doc.text.empty());
     EXPECT_TRUE(doc.subroutines.Empty());
+}
+
+// Two records; each step is done, undone or redone, and both records are
+// read back after it as "A B C|X".
+TEST(EditHistory, UndoesAndRedoesAcrossRecords) {
+    ProgramDocument doc;
+    doc.text = "//{ \"one\"\nA\nB\nC\n//}\n//{ \"two\"\nX\n//}\n";
+    ASSERT_TRUE(ParseProgram(doc));
+    EditHistory history;
+    auto state = [&doc] {
+        std::string text;
+        for (const ZoltRecord& record : doc.records) {
+            for (const std::string_view line : record.lines) {
+                text += std::string(line) + " ";
+            }
+            text += "|";
+        }
+        return text;
+    };
+    const struct {
+        const char* step;
+        std::optional<LineChange> change;  // empty: "undo" or "redo"
+        bool acts;
+        int record, line;  // where the eye goes
+        const char* after;
+    } steps[] = {
+        {"append", LineChange::Append(0, "D\xFFWAIT"), true, 0, 4, "A B C D WAIT |X |"},
+        {"move C first", LineChange::Move(0, 2, 0), true, 0, 0, "C A B D WAIT |X |"},
+        {"remove X", LineChange::Remove(1, 0), true, 1, -1, "C A B D WAIT ||"},
+        {"undo", {}, true, 1, 0, "C A B D WAIT |X |"},
+        {"undo", {}, true, 0, 2, "A B C D WAIT |X |"},
+        {"redo", {}, true, 0, 0, "C A B D WAIT |X |"},
+        {"undo", {}, true, 0, 2, "A B C D WAIT |X |"},
+        {"undo", {}, true, 0, -1, "A B C |X |"},
+        {"undo with nothing done", {}, false, 0, 0, "A B C |X |"},
+        {"redo", {}, true, 0, 4, "A B C D WAIT |X |"},
+        {"a move that moves nothing", LineChange::Move(0, 1, 2), false, 0, 0, "A B C D WAIT |X |"},
+        {"a new change drops the redo", LineChange::Move(0, 0, 5), true, 0, 4, "B C D WAIT A |X |"},
+        {"redo with nothing undone", {}, false, 0, 0, "B C D WAIT A |X |"},
+        {"remove a line that is not there", LineChange::Remove(1, 3), false, 0, 0,
+         "B C D WAIT A |X |"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        std::optional<Touched> touched;
+        if (s.change) {
+            touched = history.Apply(doc, *s.change);
+        } else if (std::string(s.step).starts_with("undo")) {
+            touched = history.Undo(doc);
+        } else {
+            touched = history.Redo(doc);
+        }
+        ASSERT_EQ(touched.has_value(), s.acts);
+        if (touched) {
+            EXPECT_EQ(touched->record, s.record);
+            EXPECT_EQ(touched->line, s.line);
+        }
+        EXPECT_EQ(state(), s.after);
+    }
+}
+
+TEST(EditHistory, HoldsTheLastThousandChanges) {
+    ProgramDocument doc;
+    doc.text = "//{ \"e\"\nA\nB\n//}\n";
+    ASSERT_TRUE(ParseProgram(doc));
+    EditHistory history;
+    // 1,001 swaps: B A, A B, ..., B A.
+    for (int i = 0; i < 1001; ++i) {
+        ASSERT_TRUE(history.Apply(doc, LineChange::Move(0, 1, 0)));
+    }
+    EXPECT_EQ(Lines(doc.records[0].lines), (std::vector<std::string>{"B", "A"}));
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(history.Undo(doc));
+    }
+    // The first swap is beyond the history: it stays.
+    EXPECT_FALSE(history.Undo(doc));
+    EXPECT_EQ(Lines(doc.records[0].lines), (std::vector<std::string>{"B", "A"}));
 }
 
 }  // namespace

@@ -495,6 +495,109 @@ TEST(StartEditor, ShowsTheFirstStartupFailure) {
 }
 
 // Pictures of the editor on the sample stick, for a person to look at.
+// Every record's lines, a line of the five as its number: "1 0 2 3 4 | ".
+std::string Lines(zolt::ProgramDocument& doc) {
+    std::string text;
+    for (const zolt::ZoltRecord& record : doc.records) {
+        for (const std::string_view line : record.lines) {
+            const std::string_view prefix = "PLAY ACTION+ LINE_";
+            text +=
+                line.starts_with(prefix) ? std::string(1, line[prefix.size()]) : std::string(line);
+            text += ' ';
+        }
+        text += "| ";
+    }
+    return text;
+}
+
+// An owner without a mouse. The editor opens with the focus on the tree and
+// "Five/Lines" selected; Tab goes on to the code list, the category box, the
+// palette ("Sit Down" first) and the save button.
+TEST(EditorWindow, EditsFromTheKeyboardWithUndoAndRedo) {
+    const struct {
+        const char* keys;
+        const char* lines;
+        bool modified;
+        const char* event;  // selected in the tree afterwards
+    } rows[] = {
+        {"Tab Home Down Alt+Up", "1 0 2 3 4 | | ", true, "Lines"},
+        {"Tab Home Alt+Down", "1 0 2 3 4 | | ", true, "Lines"},
+        {"Tab End Ctrl+Up", "0 1 2 4 3 | | ", true, "Lines"},
+        {"Tab Home Alt+Up", "0 1 2 3 4 | | ", false, "Lines"},
+        {"Tab End Ctrl+Down", "0 1 2 3 4 | | ", false, "Lines"},
+        {"Tab Home Delete", "1 2 3 4 | | ", true, "Lines"},
+        {"Tab Tab Tab Home Insert", "0 1 2 3 4 PLAY ACTION SIT WAIT | | ", true, "Lines"},
+        {"Tab Home Delete Ctrl+Z", "0 1 2 3 4 | | ", true, "Lines"},
+        {"Tab Home Delete Ctrl+Z Ctrl+Y", "1 2 3 4 | | ", true, "Lines"},
+        {"Tab Home Delete Ctrl+Z Ctrl+Shift+Z", "1 2 3 4 | | ", true, "Lines"},
+        // A new edit drops what was undone.
+        {"Tab Home Delete Ctrl+Z End Delete Ctrl+Y", "0 1 2 3 | | ", true, "Lines"},
+        // Undoing a change to another event shows that event first.
+        {"Tab Tab Tab Home Insert Shift+Tab Shift+Tab Shift+Tab Down Tab Tab Tab Home Insert "
+         "Ctrl+Z "
+         "Ctrl+Z",
+         "0 1 2 3 4 | | ", true, "Lines"},
+        {"Tab Tab Tab Home Insert Shift+Tab Shift+Tab Shift+Tab Down Tab Tab Tab Home Insert "
+         "Ctrl+Z "
+         "Ctrl+Z Ctrl+Y",
+         "0 1 2 3 4 PLAY ACTION SIT WAIT | | ", true, "Lines"},
+        {"Tab Tab Tab Home Insert Shift+Tab Shift+Tab Shift+Tab Down Tab Tab Tab Home Insert "
+         "Ctrl+Z",
+         "0 1 2 3 4 PLAY ACTION SIT WAIT | | ", true, "Empty"},
+        // With no event selected the shortcuts change nothing.
+        {"Up Tab Tab Tab Home Insert Shift+Tab Shift+Tab Home Alt+Down Ctrl+Z Ctrl+Y",
+         "0 1 2 3 4 | | ", false, "Five"},
+        {"Double-click", "0 1 2 3 4 PLAY ACTION STAND WAIT | | ", true, "Lines"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        const Stick stick = WriteStick("keys", kEditProgram);
+        Editor editor(stick.program);
+        if (std::string(row.keys) == "Double-click") {
+            const POINT standUp = editor.ItemPoint(IDC_PALETTE, 1);
+            MouseMove(editor.Dialog(), standUp);
+            DoubleClick(editor.Dialog(), standUp);
+        } else {
+            editor.Press(row.keys);
+        }
+        EXPECT_EQ(Lines(editor.Document()), row.lines);
+        EXPECT_EQ(editor.Document().modified, row.modified);
+        EXPECT_EQ(editor.SelectedTreeText(), row.event);
+        EXPECT_TRUE(editor.Running());
+    }
+}
+
+TEST(EditorWindow, KeyboardMovesKeepTheLineSelectedAndSaveWithCtrlS) {
+    const Stick stick = WriteStick("keys-save", kEditProgram);
+    Editor editor(stick.program);
+    editor.Press("Tab Tab Tab Home Insert Shift+Tab Shift+Tab Home Alt+Down Alt+Down");
+    EXPECT_EQ(editor.CodeList()[2].text, FiveLines({0})[0]);
+    EXPECT_EQ(ListView_GetNextItem(editor.Control(IDC_CODE_LIST), -1, LVNI_SELECTED), 2);
+    EXPECT_EQ(editor.Status(), "(Alt+Up/Down moves the line, Del deletes it)");
+    editor.Screenshot("editor-keyboard");
+    // Enter and Escape still ask before closing, whichever control has the focus.
+    editor.Press("Escape Tab Tab Enter");
+    EXPECT_EQ(editor.Messages().Asked().size(), 2u);
+    EXPECT_TRUE(editor.Running());
+    editor.Press("Ctrl+S");
+    EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
+    EXPECT_EQ(editor.Messages().Shown(), std::vector<std::string>{"Changes saved!"});
+    EXPECT_EQ(ReadFile(stick.program),
+              "// test program\r\n"
+              "  //{ \"Five/Lines\"\r\n"
+              "    PLAY ACTION+ LINE_1 // the second line\r\n"
+              "    PLAY ACTION+ LINE_2 // the third line\r\n"
+              "    PLAY ACTION+ LINE_0 // the first line\r\n"
+              "    PLAY ACTION+ LINE_3 // the fourth line\r\n"
+              "    PLAY ACTION+ LINE_4 // the fifth line\r\n"
+              "    PLAY ACTION SIT\r\n"
+              "    WAIT\r\n"
+              "  //}\r\n"
+              "  //{ \"Five/Empty\"\r\n"
+              "  //}\r\n"
+              "//++//} end\r\n");
+}
+
 TEST(EditorWindow, ScreenshotsOfTheSampleStick) {
     const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
     if (sample == nullptr) {

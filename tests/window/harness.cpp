@@ -290,6 +290,10 @@ void Editor::Key(WORD vk) {
     KeyPress(hwnd_, vk);
 }
 
+void Editor::Press(const std::string& keys) {
+    PressKeys(hwnd_, keys);
+}
+
 void Editor::Screenshot(const std::string& name) const {
     SaveScreenshot(name);
 }

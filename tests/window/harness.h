@@ -94,6 +94,8 @@ class Editor {
         Release();
     }
     void Key(WORD vk);
+    // Keys as an owner types them: "Tab Home Alt+Up Ctrl+Z".
+    void Press(const std::string& keys);
     void Settle() const;
 
     bool Running() const;

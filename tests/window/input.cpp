@@ -64,6 +64,14 @@ void MouseUp(HWND window, POINT point) {
     Settle(window);
 }
 
+void DoubleClick(HWND window, POINT point) {
+    MouseDown(window, point);
+    MouseUp(window, point);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, point);
+    Settle(window);
+    MouseUp(window, point);
+}
+
 void Click(HWND window, POINT point) {
     MouseMove(window, point);
     MouseDown(window, point);
@@ -108,6 +116,58 @@ BOOL CALLBACK CollectChildText(HWND child, LPARAM out) {
 }
 
 }  // namespace
+
+void KeyChord(HWND window, const std::vector<WORD>& held, WORD vk) {
+    for (const WORD modifier : held) {
+        SendKey(modifier, 0);
+        Settle(window);
+    }
+    KeyPress(window, vk);
+    for (auto it = held.rbegin(); it != held.rend(); ++it) {
+        SendKey(*it, KEYEVENTF_KEYUP);
+        Settle(window);
+    }
+}
+
+void PressKeys(HWND window, const std::string& keys) {
+    struct Name {
+        const char* name;
+        WORD vk;
+    };
+    static const Name names[] = {
+        {"Ctrl", VK_CONTROL}, {"Shift", VK_SHIFT},   {"Alt", VK_MENU},      {"Tab", VK_TAB},
+        {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT},     {"Right", VK_RIGHT},
+        {"Home", VK_HOME},    {"End", VK_END},       {"Insert", VK_INSERT}, {"Delete", VK_DELETE},
+        {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
+    };
+    auto vkOf = [](const std::string& name) -> WORD {
+        for (const Name& n : names) {
+            if (name == n.name) {
+                return n.vk;
+            }
+        }
+        return name.size() == 1 ? static_cast<WORD>(name[0]) : 0;
+    };
+    std::size_t pos = 0;
+    while (pos < keys.size()) {
+        std::size_t end = keys.find(' ', pos);
+        if (end == std::string::npos) {
+            end = keys.size();
+        }
+        const std::string chord = keys.substr(pos, end - pos);
+        pos = end + 1;
+        if (chord.empty()) {
+            continue;
+        }
+        std::vector<WORD> held;
+        std::size_t start = 0;
+        for (std::size_t plus; (plus = chord.find('+', start)) != std::string::npos;) {
+            held.push_back(vkOf(chord.substr(start, plus - start)));
+            start = plus + 1;
+        }
+        KeyChord(window, held, vkOf(chord.substr(start)));
+    }
+}
 
 HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title) {
     WindowSearch search{className, title, nullptr};

@@ -17,7 +17,14 @@ void MouseMove(HWND window, POINT point);
 void MouseDown(HWND window, POINT point);
 void MouseUp(HWND window, POINT point);
 void Click(HWND window, POINT point);
+// Two presses within the double-click time.
+void DoubleClick(HWND window, POINT point);
 void KeyPress(HWND window, WORD vk);
+// A key pressed while others are held down.
+void KeyChord(HWND window, const std::vector<WORD>& held, WORD vk);
+// Keys as an owner types them: "Tab Down Alt+Up Ctrl+Shift+Z", one chord
+// after another; a single letter names its key.
+void PressKeys(HWND window, const std::string& keys);
 
 // How long a test waits for a window to appear.
 inline constexpr DWORD kWindowWaitMs = 60000;
