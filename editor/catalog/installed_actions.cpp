@@ -4,7 +4,6 @@
 
 #include "editor/catalog/code_kinds.h"
 #include "editor/document/limits.h"
-#include "editor/document/startup.h"
 #include "editor/document/text_file.h"
 
 namespace zolt {

@@ -3,7 +3,7 @@
 #include "editor/catalog/code_kinds.h"
 #include "editor/catalog/installed_actions.h"
 #include "editor/document/paths.h"
-#include "editor/document/startup.h"
+#include "editor/document/stick_layout.h"
 
 namespace zolt {
 

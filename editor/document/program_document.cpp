@@ -85,8 +85,6 @@ void ClearDocument(ProgramDocument& doc) {
     doc.subroutines.ClearLines();
     doc.text.clear();
     doc.text.shrink_to_fit();
-    doc.errorMessage.clear();
-    doc.lineNumber = 0;
     doc.modified = false;
 }
 

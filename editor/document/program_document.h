@@ -73,9 +73,7 @@ struct ZoltRecord {
 // The program file in memory: its text as read, the records found in it, and
 // what the owner has changed since.
 struct ProgramDocument {
-    std::string text;  // never changed after reading: record lines view it
-    std::string errorMessage;
-    int lineNumber = 0;
+    std::string text;                 // never changed after reading: record lines view it
     std::vector<ZoltRecord> records;  // at most kMaxRecords, in file order
     LineList subroutines;             // the texts of the "//++" lines
     bool modified = false;
@@ -86,10 +84,6 @@ struct ProgramDocument {
 // Reads the whole program file in binary. Fails when the file cannot be
 // opened, cannot be read whole, is empty, or is too long for a 32-bit length.
 bool ReadProgramFile(const std::string& path, ProgramDocument& doc);
-
-// Parses the text into records and subroutine lines. On failure the document's
-// error message and line number say why and where.
-bool ParseProgram(ProgramDocument& doc);
 
 void ClearDocument(ProgramDocument& doc);
 

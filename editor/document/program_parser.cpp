@@ -1,7 +1,7 @@
 #include <optional>
 
 #include "editor/document/pre_clause.h"
-#include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 
 namespace zolt {
 
@@ -44,10 +44,11 @@ std::size_t LeadingBlanks(std::string_view line) {
 
 }  // namespace
 
-bool ParseProgram(ProgramDocument& doc) {
-    auto fail = [&doc](const char* message) {
-        doc.errorMessage = message;
-        return false;
+ParseResult ParseProgram(ProgramDocument& doc) {
+    ParseResult result;
+    auto fail = [&result](const char* message) {
+        result.message = message;
+        return result;
     };
     const std::string_view text = doc.text;
     // A text this short may sit inside the string object and move with it:
@@ -62,10 +63,10 @@ bool ParseProgram(ProgramDocument& doc) {
     };
     ZoltRecord* open = nullptr;
     std::size_t pos = 0;
-    doc.lineNumber = 0;
+    result.lineNumber = 0;
     while (pos < text.size()) {
         const std::size_t lineStart = pos;
-        ++doc.lineNumber;
+        ++result.lineNumber;
         const std::optional<LineRead> read = ReadLine(text.substr(pos));
         if (!read) {
             return fail("Line too long");
@@ -107,8 +108,8 @@ bool ParseProgram(ProgramDocument& doc) {
             open->bodyLength = static_cast<int>(lineStart) - open->bodyStart;
             ZoltRecord& closed = *open;
             open = nullptr;
-            if (closed.HasPre() && !CheckPreClause(closed, doc.errorMessage)) {
-                return false;
+            if (closed.HasPre() && !CheckPreClause(closed, result.message)) {
+                return result;
             }
         } else if (trimmed.starts_with("//++")) {
             append(doc.subroutines, trimmed.substr(4));
@@ -121,10 +122,10 @@ bool ParseProgram(ProgramDocument& doc) {
         }
     }
     if (open != nullptr) {
-        doc.lineNumber = -1;
+        result.lineNumber = -1;
         return fail("missing //} for last ZOLT");
     }
-    return true;
+    return result;
 }
 
 }  // namespace zolt

@@ -5,6 +5,7 @@
 
 #include "editor/document/paths.h"
 #include "editor/document/program_writer.h"
+#include "editor/document/stick_layout.h"
 
 namespace zolt {
 
@@ -91,22 +92,6 @@ std::uint64_t OnDisk(std::size_t size, const Room& room) {
 }
 
 }  // namespace
-
-std::string BackupPath(const std::string& programPath) {
-    return SiblingPath(programPath, SplitPath(programPath).base, ".BAK");
-}
-
-// Temporary names never fall on the program file itself, whatever its
-// extension.
-std::string SaveTempPath(const std::string& programPath) {
-    const PathParts parts = SplitPath(programPath);
-    return SiblingPath(programPath, parts.base, SameFileName(parts.ext, ".$$$") ? ".$$1" : ".$$$");
-}
-
-std::string BackupTempPath(const std::string& programPath) {
-    const PathParts parts = SplitPath(programPath);
-    return SiblingPath(programPath, parts.base, SameFileName(parts.ext, ".$$B") ? ".$$2" : ".$$B");
-}
 
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
                  MessageSink& messages) {

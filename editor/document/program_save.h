@@ -52,12 +52,6 @@ class FileOps {
 // layer's.
 FileOps& SystemFileOps();
 
-std::string BackupPath(const std::string& programPath);
-// Where the new program is written before it replaces the program file.
-std::string SaveTempPath(const std::string& programPath);
-// Where the new backup is written before it replaces the backup.
-std::string BackupTempPath(const std::string& programPath);
-
 // Writes the document to the program file and keeps the program as read as
 // the backup. Nothing that could be the only copy of the program or of the
 // backup is ever removed: the new backup and the new program are each

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 #include <new>
 
 #include "editor/document/paths.h"
-#include "editor/document/program_save.h"
+#include "editor/document/program_parser.h"
+#include "editor/document/stick_layout.h"
 #include "editor/document/text_file.h"
 
 namespace zolt {
@@ -46,44 +46,6 @@ std::string_view ArgumentText(std::string_view commandLine) {
     return commandLine.substr(i);
 }
 
-int ReadLeadingInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > kLimit) {
-            value = kLimit;
-        }
-    }
-    if (negative) {
-        return static_cast<int>(-value);
-    }
-    return static_cast<int>(value > std::numeric_limits<int>::max() ? kLimit - 1 : value);
-}
-
-std::string ActionExtPath(const std::string& programPath) {
-    return SiblingPath(programPath, "ACTION", "EXT");
-}
-
-std::string ActionCfgPath(const std::string& programPath) {
-    return SiblingPath(programPath, "ACTION", "CFG");
-}
-
-std::string MarkerPath(const std::string& programPath, int model) {
-    char name[64];
-    std::snprintf(name, sizeof name, "..\\..\\..\\MW\\CONF\\ERS-%3d", model);
-    return SiblingPath(programPath, name, "MWC");
-}
-
 StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
                            ProgramDocument& doc) {
     StartupResult result;
@@ -107,7 +69,7 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     for (const std::string& p : derived) {
         pathsFit = pathsFit && p.size() <= kMaxPathLength;
     }
-    bool parsed = false;
+    ParseResult parsed;
     try {
         if (!pathsFit || !ReadProgramFile(path, doc)) {
             result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
@@ -121,8 +83,8 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
         return result;
     }
     if (!parsed) {
-        result.message = "ERROR: Invalid syntax in R-CODE.R file\n" + path + " (" +
-                         doc.errorMessage + " around line " + std::to_string(doc.lineNumber) + ")";
+        result.message = "ERROR: Invalid syntax in R-CODE.R file\n" + path + " (" + parsed.message +
+                         " around line " + std::to_string(parsed.lineNumber) + ")";
         return result;
     }
     if (doc.RecordCount() == 0) {

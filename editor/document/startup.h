@@ -7,10 +7,6 @@
 
 namespace zolt {
 
-// Where the editor looks for the program file when no path is given: the
-// stick's program, seen from a folder one level below the stick's root.
-inline constexpr std::string_view kDefaultProgramLocation = "../OPEN-R/APP/PC/AMS/R-CODE.R";
-
 struct StartupResult {
     std::string message;      // empty when every check passed
     std::string programPath;  // the full path of the program file
@@ -29,13 +25,5 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
 // program's own name (quoted or not), leading white space skipped. It is not
 // split into words and its quotes stay.
 std::string_view ArgumentText(std::string_view commandLine);
-
-// The decimal number at the start of text, as C's atoi reads it (leading white
-// space and a sign allowed), saturated at the limits of a 32-bit int.
-int ReadLeadingInt(std::string_view text);
-
-std::string ActionExtPath(const std::string& programPath);
-std::string ActionCfgPath(const std::string& programPath);
-std::string MarkerPath(const std::string& programPath, int model);
 
 }  // namespace zolt

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <new>
 #include <optional>
@@ -50,7 +51,35 @@ FilePtr OpenRegularFile(const std::string& path, FileInfo& info) {
     return FilePtr(std::fopen(path.c_str(), "rb"));
 }
 
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 }  // namespace
+
+int ReadLeadingInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > kLimit) {
+            value = kLimit;
+        }
+    }
+    if (negative) {
+        return static_cast<int>(-value);
+    }
+    return static_cast<int>(value > std::numeric_limits<int>::max() ? kLimit - 1 : value);
+}
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();

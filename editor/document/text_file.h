@@ -6,6 +6,10 @@
 
 namespace zolt {
 
+// The decimal number at the start of text, as C's atoi reads it (leading white
+// space and a sign allowed), saturated at the limits of a 32-bit int.
+int ReadLeadingInt(std::string_view text);
+
 enum class ReadResult { Ok, CannotOpen, CannotRead, TooLarge };
 
 // Action lists are small; a file larger than this is no action list.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 #include "editor/document/program_writer.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "editor/document/edit_history.h"
 #include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 
 namespace zolt {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "editor/document/pre_clause.h"
 #include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 #include "editor/document/text_file.h"
 #include "unit/test_support.h"
 
@@ -14,7 +15,8 @@ namespace {
 ProgramDocument Parsed(const std::string& text, bool expectOk = true) {
     ProgramDocument doc;
     doc.text = text;
-    EXPECT_EQ(ParseProgram(doc), expectOk) << doc.errorMessage << " line " << doc.lineNumber;
+    const ParseResult result = ParseProgram(doc);
+    EXPECT_EQ(result.Ok(), expectOk) << result.message << " line " << result.lineNumber;
     return doc;
 }
 
@@ -77,9 +79,10 @@ TEST(ParseProgram, ReportsEachFailureWithItsLine) {
         SCOPED_TRACE(c.what);
         ProgramDocument doc;
         doc.text = c.text;
-        EXPECT_FALSE(ParseProgram(doc));
-        EXPECT_EQ(doc.errorMessage, c.message);
-        EXPECT_EQ(doc.lineNumber, c.line);
+        const ParseResult result = ParseProgram(doc);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.lineNumber, c.line);
     }
 }
 
@@ -87,9 +90,12 @@ TEST(ParseProgram, AcceptsTheLongestLinesAndTwoHundredRecords) {
     const std::string x255(255, 'x');
     Parsed(x255);
     Parsed(x255 + "\r\n" + x255 + "\n");
-    const ProgramDocument doc = Parsed(Records(200));
+    ProgramDocument doc;
+    doc.text = Records(200);
+    const ParseResult result = ParseProgram(doc);
+    EXPECT_TRUE(result);
     EXPECT_EQ(doc.RecordCount(), 200);
-    EXPECT_EQ(doc.lineNumber, 400);
+    EXPECT_EQ(result.lineNumber, 400);
 }
 
 TEST(ParseProgram, FileWithoutRecordsParses) {

@@ -2,7 +2,8 @@
 
 #include "editor/document/paths.h"
 #include "editor/document/program_save.h"
-#include "editor/document/startup.h"
+#include "editor/document/stick_layout.h"
+#include "editor/document/text_file.h"
 #include "unit/test_support.h"
 
 namespace zolt {

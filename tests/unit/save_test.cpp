@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 #include "editor/document/program_save.h"
 #include "unit/failing_file_ops.h"
 #include "unit/test_support.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/document/program_document.h"
+#include "editor/document/program_parser.h"
 #include "editor/document/program_writer.h"
 
 namespace zolt {
@@ -11,7 +12,8 @@ namespace {
 ProgramDocument Parsed(const std::string& text) {
     ProgramDocument doc;
     doc.text = text;
-    EXPECT_TRUE(ParseProgram(doc)) << doc.errorMessage << " line " << doc.lineNumber;
+    const ParseResult result = ParseProgram(doc);
+    EXPECT_TRUE(result) << result.message << " line " << result.lineNumber;
     return doc;
 }
 
