@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zolt::ProgramDocument second;
     second.text = written;
-    Check(zolt::ParseProgram(second));
+    Check(zolt::ParseProgram(second).Ok());
     Check(second.RecordCount() == first.RecordCount());
     for (int i = 0; i < first.RecordCount(); ++i) {
         const zolt::ZoltRecord& a = first.records[static_cast<std::size_t>(i)];

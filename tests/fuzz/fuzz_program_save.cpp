@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zolt::ProgramDocument doc;
     doc.text = kOriginal;
-    Check(zolt::ParseProgram(doc));
+    Check(zolt::ParseProgram(doc).Ok());
     doc.records[0].lines.AppendLine("SIT");
     doc.modified = true;
 
