@@ -19,6 +19,28 @@ constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
 constexpr std::size_t kLevelByteOffsets[4] = {5, 9, 13, 17};
 
+// The words of ARRAY1.DAT the console uses, each a 16-bit signed integer, low
+// byte first: where it lies, the setting it holds, and whether Save writes
+// it. Load and save both read this table.
+struct Array1Field {
+    std::size_t offset;
+    std::int32_t ConsoleSettings::*value;
+    bool saved;
+};
+constexpr Array1Field kArray1Fields[] = {
+    {40, &ConsoleSettings::learnedThings, false},
+    {42, &ConsoleSettings::forgottenThings, false},
+    {44, &ConsoleSettings::elephantMode, true},
+    {46, &ConsoleSettings::gender, true},
+    {48, &ConsoleSettings::disableRollOver, true},
+    {50, &ConsoleSettings::seeBallSound, true},
+    {52, &ConsoleSettings::manualCamera, true},
+    {54, &ConsoleSettings::balance, true},
+    {56, &ConsoleSettings::gain, true},
+    {58, &ConsoleSettings::shutter, true},
+    {62, &ConsoleSettings::disableNameRegistration, true},
+};
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -247,41 +269,30 @@ ConsoleSettings LoadSettings(const SettingsFiles& files) {
                       std::equal(kPlusSignature.begin(), kPlusSignature.end(), s.plusImage.begin());
     }
 
-    const auto& a = s.array1Image;
-    s.learnedThings = WordAt(a, 40);
-    s.forgottenThings = WordAt(a, 42);
-    s.elephantMode = WordAt(a, 44);
-    s.gender = WordAt(a, 46);
-    s.disableRollOver = WordAt(a, 48);
-    s.seeBallSound = WordAt(a, 50);
-    s.manualCamera = WordAt(a, 52);
-    s.balance = WordAt(a, 54);
-    s.gain = WordAt(a, 56);
-    s.shutter = WordAt(a, 58);
-    s.disableNameRegistration = WordAt(a, 62);
+    for (const Array1Field& field : kArray1Fields) {
+        s.*field.value = WordAt(s.array1Image, field.offset);
+    }
     Normalise(s);
     s.volumeLevel = s.plusValid ? VolumeLevelFromByte(s.plusImage[9]) : 2;
     return s;
 }
 
-std::string SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps& ops) {
-    auto& a = s.array1Image;
-    StoreWord(a, 46, s.gender);
-    StoreWord(a, 44, s.elephantMode);
-    StoreWord(a, 48, s.disableRollOver);
-    StoreWord(a, 62, s.disableNameRegistration);
-    StoreWord(a, 50, s.seeBallSound);
-    StoreWord(a, 52, s.manualCamera);
+void EncodeSettings(ConsoleSettings& s) {
     NormaliseCamera(s);
-    StoreWord(a, 54, s.balance);
-    StoreWord(a, 56, s.gain);
-    StoreWord(a, 58, s.shutter);
+    for (const Array1Field& field : kArray1Fields) {
+        if (field.saved) {
+            StoreWord(s.array1Image, field.offset, s.*field.value);
+        }
+    }
     const std::array<std::uint8_t, 4> volume = VolumeBytesForLevel(s.volumeLevel);
     for (std::size_t i = 0; i < volume.size(); ++i) {
         s.plusImage[kLevelByteOffsets[i]] = volume[i];
     }
+}
 
-    const std::string array1Bytes = Bytes(a, s.array1Tail);
+std::string SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps& ops) {
+    EncodeSettings(s);
+    const std::string array1Bytes = Bytes(s.array1Image, s.array1Tail);
     const std::string plusBytes = Bytes(s.plusImage, s.plusTail);
     const std::string settingsTo = "ERROR: Can't save the settings to " + files.array1;
     const std::string volumeTo = "ERROR: Can't save the volume to " + files.plus;

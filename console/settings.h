@@ -103,6 +103,10 @@ FileOps& SystemFileOps();
 
 ConsoleSettings LoadSettings(const SettingsFiles& files);
 
+// Puts the working values into the file images: the saved words of
+// ARRAY1.DAT and the four volume bytes of PLUS.DAT.
+void EncodeSettings(ConsoleSettings& settings);
+
 // Encodes the settings into the images and writes ARRAY1.DAT and, when it
 // was valid, PLUS.DAT. Each file is written whole beside the old one, flushed
 // to the medium, and then put in its place in one step; the old file is never
