@@ -74,25 +74,9 @@ constexpr CatalogEntry kSubroutines[] = {
 };
 
 constexpr SystemCategory kSystemCategories[kSystemCategoryCount] = {
-    {"ALONE", "Play Alone"},
-    {"HUMAN", "Play with Human"},
-    {"ROBOT", "Play with Robot"},
-    {"OBJECT", "Play with Object"},
-    {"EMOTION", "Show Emotion"},
-    {"FEELING", "Show Feelings"},
-    {"PHYSIO", "Physiological"},
-    {"REQUEST", "Requests"},
-    {"REFLEX", "Reflexes"},
-    {"INTENT", "Show intent"},
-    {"OFF", "Offensive (attack)"},
-    {"GUARD", "Guard"},
-    {"CONTACT", "Contact (touch)"},
-    {"TACTILE", "Tactile (touch)"},
-    {"CHGPOS", "Change Pos (advanced)"},
-    {"SEARCH", "Search (advanced)"},
-    {"FOLLOW", "Follow (advanced)"},
-    {"SYS", "system specific"},
-    {"O2", "ERS-2x0 only (from Pupalong)"},
+    {"ALONE"},   {"HUMAN"},  {"ROBOT"},  {"OBJECT"}, {"EMOTION"}, {"FEELING"}, {"PHYSIO"},
+    {"REQUEST"}, {"REFLEX"}, {"INTENT"}, {"OFF"},    {"GUARD"},   {"CONTACT"}, {"TACTILE"},
+    {"CHGPOS"},  {"SEARCH"}, {"FOLLOW"}, {"SYS"},    {"O2"},
 };
 
 }  // namespace
@@ -108,28 +92,6 @@ std::span<const CatalogEntry> SubroutineActions() {
 }
 std::span<const SystemCategory> SystemCategories() {
     return kSystemCategories;
-}
-
-std::string CategoryText(int index) {
-    switch (index) {
-        case kCategoryStandard:
-            return "Standard";
-        case kCategoryLeds:
-            return "LEDs (model specific)";
-        case kCategoryUserActions:
-            return "User Actions";
-        case kCategoryOtherSystem:
-            return "System: (other)";
-        case kCategorySubroutines:
-            return "Subroutines";
-        default:
-            break;
-    }
-    if (index >= kCategoryFirstSystem && index < kCategoryFirstSystem + kSystemCategoryCount) {
-        return "System: " +
-               std::string(kSystemCategories[index - kCategoryFirstSystem].displayName);
-    }
-    return {};
 }
 
 }  // namespace zolt

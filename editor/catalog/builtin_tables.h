@@ -20,9 +20,9 @@ std::span<const CatalogEntry> SubroutineActions();
 
 // The system categories by which installed system actions are grouped: an
 // action whose name begins with the word and "_" belongs to the category.
+// The category box shows their names (the window's resources hold them).
 struct SystemCategory {
     std::string_view word;
-    std::string_view displayName;
 };
 inline constexpr int kSystemCategoryCount = 19;
 std::span<const SystemCategory> SystemCategories();
@@ -35,8 +35,5 @@ inline constexpr int kCategoryFirstSystem = 3;
 inline constexpr int kCategoryOtherSystem = 22;
 inline constexpr int kCategorySubroutines = 23;
 inline constexpr int kCategoryCount = 24;
-
-// The text the category box shows for a category index.
-std::string CategoryText(int index);
 
 }  // namespace zolt

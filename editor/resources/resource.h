@@ -15,6 +15,17 @@
 #define IDC_CATEGORY 1006
 #define IDC_STATUS 1007
 
+// Texts only the window shows.
+#define IDS_STATUS_SELECT_ACTION 200
+#define IDS_STATUS_LINE_DRAG 201
+#define IDS_STATUS_PALETTE_DRAG 202
+#define IDS_STATUS_LINE_KEYS 203
+#define IDS_SELECT_EVENT_PLACEHOLDER 204
+#define IDS_EMPTY_EVENT_PLACEHOLDER 205
+#define IDS_REARRANGE_HINT 206
+// The 24 palette categories, in the order of the category box.
+#define IDS_CATEGORY_FIRST 300
+
 // The system-menu command of the About entry.
 #define IDM_ABOUTBOX 0x0010
 

@@ -35,6 +35,34 @@ LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
+std::string LoadText(HINSTANCE instance, UINT id) {
+    char text[512] = "";
+    LoadStringA(instance, id, text, sizeof text);
+    return text;
+}
+
+void StaticText::SetText(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+
+std::string StaticText::Text() const {
+    char text[512] = "";
+    GetWindowTextA(hwnd_, text, sizeof text);
+    return text;
+}
+
+void ComboBox::Add(const std::string& text) {
+    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ComboBox::Select(int index) {
+    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int ComboBox::Selection() const {
+    return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
 void RouteShortcutsToDialog(HWND control) {
     const LONG_PTR old =
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortcutProc));

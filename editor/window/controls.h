@@ -40,6 +40,34 @@ inline constexpr UINT kShortcutMessage = WM_APP + 1;
 enum Shortcut : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
 void RouteShortcutsToDialog(HWND control);
 
+// A text of the program's string table.
+std::string LoadText(HINSTANCE instance, UINT id);
+
+// A static text control, such as the status line.
+class StaticText {
+  public:
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    void SetText(const std::string& text);
+    std::string Text() const;
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+// A drop-down list box.
+class ComboBox {
+  public:
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    HWND Hwnd() const { return hwnd_; }
+    void Add(const std::string& text);
+    void Select(int index);
+    // The selected entry, or -1.
+    int Selection() const;
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
 class TreeView {
   public:
     void Attach(HWND hwnd) { hwnd_ = hwnd; }

@@ -20,15 +20,15 @@ POINT ClientToScreenPoint(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
-void EditorDialog::StartDragPicture(const ListView& source, int index, int mode) {
-    drag_.mode = DragState::kIdle;
+void EditorDialog::StartDragPicture(const ListView& source, int index, DragState::Mode mode) {
+    drag_.mode = DragState::Mode::Idle;
     drag_.itemPicture.Reset(nullptr);
     drag_.codeText.clear();
     drag_.itemPicture.Reset(source.CreateDragImage(index));
-    drag_.feedbackPictures = feedbackImages_.Get();
+    drag_.feedbackPictures = &feedbackImages_;
     POINT cursor{};
     GetCursorPos(&cursor);
-    drag_.feedback = DragState::kItemPicture;
+    drag_.feedback = DragState::Feedback::ItemPicture;
     ImageList_BeginDrag(drag_.itemPicture.Get(), 0, DragState::kHotspot, DragState::kHotspot);
     ImageList_DragEnter(nullptr, cursor.x, cursor.y);
     drag_.mode = mode;
@@ -40,7 +40,7 @@ void EditorDialog::EndDragPicture() {
 }
 
 void EditorDialog::FinishDrag() {
-    drag_.mode = DragState::kIdle;
+    drag_.mode = DragState::Mode::Idle;
     drag_.itemPicture.Reset(nullptr);
     drag_.codeText.clear();
 }
@@ -50,10 +50,10 @@ INT_PTR EditorDialog::BeginLineDrag(WPARAM, LPARAM lParam) {
     if (index < 0 || codeList_.Data(index) == -1) {
         return 0;
     }
-    StartDragPicture(codeList_, index, DragState::kLineDrag);
+    StartDragPicture(codeList_, index, DragState::Mode::LineDrag);
     SetCapture(hwnd_);
     drag_.sourceIndex = index;
-    SetStatus(std::string(kStatusLineDrag));
+    ShowStatus(IDS_STATUS_LINE_DRAG);
     return 0;
 }
 
@@ -62,39 +62,41 @@ INT_PTR EditorDialog::BeginPaletteDrag(WPARAM, LPARAM lParam) {
     if (index < 0) {
         return 0;
     }
-    StartDragPicture(paletteList_, index, DragState::kPaletteDrag);
+    StartDragPicture(paletteList_, index, DragState::Mode::PaletteDrag);
     SetCapture(hwnd_);
-    if (const auto* codeText = reinterpret_cast<const char*>(paletteList_.Data(index))) {
-        drag_.codeText = codeText;
+    const LPARAM item = paletteList_.Data(index);
+    if (item >= 0 && static_cast<std::size_t>(item) < paletteItems_.size()) {
+        drag_.codeText = paletteItems_[static_cast<std::size_t>(item)].codeText;
     }
-    SetStatus(std::string(kStatusPaletteDrag));
+    ShowStatus(IDS_STATUS_PALETTE_DRAG);
     return 0;
 }
 
 INT_PTR EditorDialog::DragHover(WPARAM, LPARAM lParam) {
-    if (drag_.mode == DragState::kIdle) {
+    if (drag_.mode == DragState::Mode::Idle) {
         return FALSE;
     }
     const POINT point = ClientToScreenPoint(hwnd_, lParam);
     const HWND under = WindowFromPoint(point);
-    int wanted = DragState::kItemPicture;
-    if (drag_.mode == DragState::kPaletteDrag) {
+    DragState::Feedback wanted = DragState::Feedback::ItemPicture;
+    if (drag_.mode == DragState::Mode::PaletteDrag) {
         const bool accepts =
             under == paletteList_.Hwnd() || (under == codeList_.Hwnd() && SelectedRecord() >= 0);
-        wanted = accepts ? DragState::kItemPicture : DragState::kQuestionPicture;
+        wanted = accepts ? DragState::Feedback::ItemPicture : DragState::Feedback::QuestionPicture;
     } else {
-        wanted = under == codeList_.Hwnd() ? DragState::kItemPicture : DragState::kDelPicture;
+        wanted = under == codeList_.Hwnd() ? DragState::Feedback::ItemPicture
+                                           : DragState::Feedback::DelPicture;
     }
     if (wanted == drag_.feedback) {
         ImageList_DragMove(point.x, point.y);
         return FALSE;
     }
     EndDragPicture();
-    if (wanted == DragState::kItemPicture) {
+    if (wanted == DragState::Feedback::ItemPicture) {
         ImageList_BeginDrag(drag_.itemPicture.Get(), 0, DragState::kHotspot, DragState::kHotspot);
     } else {
-        ImageList_BeginDrag(drag_.feedbackPictures, wanted, DragState::kHotspot,
-                            DragState::kHotspot);
+        ImageList_BeginDrag(drag_.feedbackPictures->Get(), static_cast<int>(wanted),
+                            DragState::kHotspot, DragState::kHotspot);
     }
     ImageList_DragEnter(nullptr, point.x, point.y);
     drag_.feedback = wanted;
@@ -102,19 +104,19 @@ INT_PTR EditorDialog::DragHover(WPARAM, LPARAM lParam) {
 }
 
 INT_PTR EditorDialog::DropDrag(WPARAM, LPARAM lParam) {
-    const int mode = drag_.mode;
-    if (mode != DragState::kIdle) {
+    const DragState::Mode mode = drag_.mode;
+    if (mode != DragState::Mode::Idle) {
         // Idle before the capture goes, so that losing it is not taken for
         // an abandoned drag.
-        drag_.mode = DragState::kIdle;
+        drag_.mode = DragState::Mode::Idle;
         ReleaseCapture();
         EndDragPicture();
         const POINT point = ClientToScreenPoint(hwnd_, lParam);
         const bool overCodeList = WindowFromPoint(point) == codeList_.Hwnd();
         const int record = SelectedRecord();
-        if (record >= 0 && mode == DragState::kPaletteDrag && overCodeList) {
+        if (record >= 0 && mode == DragState::Mode::PaletteDrag && overCodeList) {
             Edit(LineChange::Append(record, drag_.codeText));
-        } else if (record >= 0 && mode == DragState::kLineDrag && overCodeList) {
+        } else if (record >= 0 && mode == DragState::Mode::LineDrag && overCodeList) {
             POINT inList = point;
             ScreenToClient(codeList_.Hwnd(), &inList);
             int target = codeList_.HitTest(inList);
@@ -123,27 +125,27 @@ INT_PTR EditorDialog::DropDrag(WPARAM, LPARAM lParam) {
             }
             const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
             if (drag_.sourceIndex < 0 || drag_.sourceIndex >= count || target > count) {
-                messages_.Notify(std::string(kRearrangeHint));
+                messages_.Notify(LoadText(instance_, IDS_REARRANGE_HINT));
             } else {
                 Edit(LineChange::Move(record, drag_.sourceIndex, target));
             }
-        } else if (record >= 0 && mode == DragState::kLineDrag) {
+        } else if (record >= 0 && mode == DragState::Mode::LineDrag) {
             Edit(LineChange::Remove(record, drag_.sourceIndex));
         }
         FinishDrag();
     }
     paletteList_.SetSelectionMark(-1);
-    SetStatus(std::string(kStatusSelectAction));
+    ShowStatus(IDS_STATUS_SELECT_ACTION);
     return FALSE;
 }
 
 // Another window took the mouse without a button release here: the drag
 // ends without changing anything.
 INT_PTR EditorDialog::LoseCapture(WPARAM, LPARAM) {
-    if (drag_.mode != DragState::kIdle) {
+    if (drag_.mode != DragState::Mode::Idle) {
         EndDragPicture();
         FinishDrag();
-        SetStatus(std::string(kStatusSelectAction));
+        ShowStatus(IDS_STATUS_SELECT_ACTION);
     }
     return FALSE;
 }

@@ -51,8 +51,8 @@ INT_PTR EditorDialog::Run() {
 }
 
 INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
-    status_ = GetDlgItem(hwnd_, IDC_STATUS);
-    categoryBox_ = GetDlgItem(hwnd_, IDC_CATEGORY);
+    status_.Attach(GetDlgItem(hwnd_, IDC_STATUS));
+    categoryBox_.Attach(GetDlgItem(hwnd_, IDC_CATEGORY));
     eventTree_.Attach(GetDlgItem(hwnd_, IDC_EVENT_TREE));
     paletteList_.Attach(GetDlgItem(hwnd_, IDC_PALETTE));
     codeList_.Attach(GetDlgItem(hwnd_, IDC_CODE_LIST));
@@ -146,7 +146,7 @@ ZoltRecord* EditorDialog::SelectedRecordPtr() {
 void EditorDialog::FillCodeList(const ZoltRecord& record) {
     ListView::Refill refill(codeList_, std::max(record.lines.Count(), 1));
     if (record.lines.Empty()) {
-        const int item = codeList_.Append(std::string(kEmptyEventPlaceholder), -1, 0);
+        const int item = codeList_.Append(LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, 0);
         codeList_.SetData(item, -1);
     }
     for (const std::string_view line : record.lines) {
@@ -159,46 +159,49 @@ INT_PTR EditorDialog::ShowSelectedEvent(WPARAM, LPARAM) {
     if (const ZoltRecord* record = SelectedRecordPtr()) {
         FillCodeList(*record);
         paletteList_.SetSelectionMark(-1);
-        SetStatus(std::string(kStatusSelectAction));
+        ShowStatus(IDS_STATUS_SELECT_ACTION);
     } else {
         codeList_.Clear();
-        codeList_.Append(std::string(kSelectEventPlaceholder), -1, 0);
+        codeList_.Append(LoadText(instance_, IDS_SELECT_EVENT_PLACEHOLDER), -1, 0);
         FitColumns();
     }
     return 0;
 }
 
 void EditorDialog::SetStatus(const std::string& text) {
-    SetWindowTextA(status_, text.c_str());
+    status_.SetText(text);
+}
+
+void EditorDialog::ShowStatus(UINT textId) {
+    status_.SetText(LoadText(instance_, textId));
 }
 
 void EditorDialog::FillCategoryBox() {
     for (int i = 0; i < kCategoryCount; ++i) {
-        SendMessageA(categoryBox_, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(CategoryText(i).c_str()));
+        categoryBox_.Add(LoadText(instance_, IDS_CATEGORY_FIRST + static_cast<UINT>(i)));
     }
-    SendMessageA(categoryBox_, CB_SETCURSEL, 0, 0);
+    categoryBox_.Select(0);
     RefillPalette();
 }
 
 void EditorDialog::RefillPalette() {
-    // The list's item data point into the palette: empty the list first.
+    // The list's item data are indexes into the palette: empty the list first.
     { ListView::Refill emptying(paletteList_, 0); }
     paletteItems_.clear();
-    const int category = static_cast<int>(SendMessageA(categoryBox_, CB_GETCURSEL, 0, 0));
+    const int category = categoryBox_.Selection();
     if (category < 0) {
         return;
     }
     zolt::RefillPalette(paletteItems_, category, doc_, programPath_, messages_);
     {
         ListView::Refill refill(paletteList_, static_cast<int>(paletteItems_.size()));
-        for (const PaletteItem& item : paletteItems_) {
-            paletteList_.Append(item.shownText, item.kind,
-                                reinterpret_cast<LPARAM>(item.codeText.c_str()));
+        for (std::size_t i = 0; i < paletteItems_.size(); ++i) {
+            paletteList_.Append(paletteItems_[i].shownText, paletteItems_[i].kind,
+                                static_cast<LPARAM>(i));
         }
         FitColumns();
     }
-    SetStatus(std::string(kStatusSelectAction));
+    ShowStatus(IDS_STATUS_SELECT_ACTION);
 }
 
 INT_PTR EditorDialog::ChangeCategory(WPARAM, LPARAM) {
@@ -212,11 +215,11 @@ INT_PTR EditorDialog::ShowPaletteHint(WPARAM, LPARAM lParam) {
         (change->uNewState & LVIS_SELECTED) == 0) {
         return 0;
     }
-    const auto* codeText = reinterpret_cast<const char*>(paletteList_.Data(change->iItem));
-    if (codeText == nullptr) {
+    const LPARAM item = paletteList_.Data(change->iItem);
+    if (item < 0 || static_cast<std::size_t>(item) >= paletteItems_.size()) {
         return 0;
     }
-    SetStatus(HintText(codeText));
+    SetStatus(HintText(paletteItems_[static_cast<std::size_t>(item)].codeText));
     return 0;
 }
 

@@ -15,14 +15,16 @@ namespace zolt {
 
 // The drag under way, if any.
 struct DragState {
-    enum Mode { kIdle = 0, kPaletteDrag = 1, kLineDrag = 2 };
-    enum Feedback { kItemPicture = 0, kDelPicture = 1, kQuestionPicture = 2 };
+    enum class Mode { Idle, PaletteDrag, LineDrag };
+    // The picture that follows the pointer: the dragged item's own, or an
+    // image of the feedback strip, numbered as in the strip.
+    enum class Feedback { ItemPicture = 0, DelPicture = 1, QuestionPicture = 2 };
     static constexpr int kHotspot = 8;
 
-    int mode = kIdle;
-    int feedback = kItemPicture;
+    Mode mode = Mode::Idle;
+    Feedback feedback = Feedback::ItemPicture;
     ImageList itemPicture;
-    HIMAGELIST feedbackPictures = nullptr;
+    const ImageList* feedbackPictures = nullptr;  // the dialog's
     int sourceIndex = 0;
     std::string codeText;
 };
@@ -55,6 +57,8 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR ShowSelectedEvent(WPARAM, LPARAM);
     INT_PTR RefuseFocusSelection(WPARAM, LPARAM);
     void SetStatus(const std::string& text);
+    // Shows a text of the string table in the status line.
+    void ShowStatus(UINT textId);
 
     // The palette.
     void FillCategoryBox();
@@ -72,7 +76,7 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR QueryDragIcon(WPARAM, LPARAM);
 
     // Drag and drop.
-    void StartDragPicture(const ListView& source, int index, int mode);
+    void StartDragPicture(const ListView& source, int index, DragState::Mode mode);
     void EndDragPicture();
     void FinishDrag();
     INT_PTR BeginLineDrag(WPARAM, LPARAM);
@@ -97,8 +101,8 @@ class EditorDialog : public Dialog<EditorDialog> {
     std::string programPath_;
     MessageSink& messages_;
 
-    HWND status_ = nullptr;
-    HWND categoryBox_ = nullptr;
+    StaticText status_;
+    ComboBox categoryBox_;
     TreeView eventTree_;
     ListView paletteList_;
     ListView codeList_;
@@ -111,17 +115,5 @@ class EditorDialog : public Dialog<EditorDialog> {
     DragState drag_;
     EditHistory history_;
 };
-
-inline constexpr std::string_view kStatusSelectAction = "(please select an action)";
-inline constexpr std::string_view kStatusLineDrag = "(move line, or drag outside window to delete)";
-inline constexpr std::string_view kStatusPaletteDrag = "(drag into code window above to add)";
-inline constexpr std::string_view kStatusLineKeys = "(Alt+Up/Down moves the line, Del deletes it)";
-inline constexpr std::string_view kSelectEventPlaceholder =
-    "select AIBO event  (cannot drag parts here)";
-inline constexpr std::string_view kEmptyEventPlaceholder =
-    "empty   (drag parts from below to here)";
-inline constexpr std::string_view kRearrangeHint =
-    "To rearrange: drag item on top of item you want it before\n"
-    "To delete: drag outside of code window";
 
 }  // namespace zolt

@@ -54,11 +54,11 @@ INT_PTR EditorDialog::AddDoubleClickedItem(WPARAM, LPARAM lParam) {
 // A code line that becomes selected shows how the keyboard moves it.
 INT_PTR EditorDialog::ShowLineKeys(WPARAM, LPARAM lParam) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if (drag_.mode == DragState::kIdle && change->iItem >= 0 &&
+    if (drag_.mode == DragState::Mode::Idle && change->iItem >= 0 &&
         (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
         (change->uOldState & LVIS_SELECTED) == 0 && codeList_.Data(change->iItem) != -1 &&
         SelectedRecord() >= 0) {
-        SetStatus(std::string(kStatusLineKeys));
+        ShowStatus(IDS_STATUS_LINE_KEYS);
     }
     return 0;
 }
@@ -72,7 +72,7 @@ void EditorDialog::AddPaletteItem(int index) {
     }
     Edit(LineChange::Append(record, paletteItems_[static_cast<std::size_t>(index)].codeText));
     paletteList_.SetSelectionMark(-1);
-    SetStatus(std::string(kStatusSelectAction));
+    ShowStatus(IDS_STATUS_SELECT_ACTION);
 }
 
 // As a drag of the marked line onto the line above it, or onto the line two

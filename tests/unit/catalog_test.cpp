@@ -157,42 +157,6 @@ TEST(BuiltinTables, HoldTheirEntriesInOrder) {
               "kill time\xFFWEND");
 }
 
-TEST(CategoryText, ListsTheTwentyFourCategories) {
-    const std::vector<std::string> expected = {
-        "Standard",
-        "LEDs (model specific)",
-        "User Actions",
-        "System: Play Alone",
-        "System: Play with Human",
-        "System: Play with Robot",
-        "System: Play with Object",
-        "System: Show Emotion",
-        "System: Show Feelings",
-        "System: Physiological",
-        "System: Requests",
-        "System: Reflexes",
-        "System: Show intent",
-        "System: Offensive (attack)",
-        "System: Guard",
-        "System: Contact (touch)",
-        "System: Tactile (touch)",
-        "System: Change Pos (advanced)",
-        "System: Search (advanced)",
-        "System: Follow (advanced)",
-        "System: system specific",
-        "System: ERS-2x0 only (from Pupalong)",
-        "System: (other)",
-        "Subroutines",
-    };
-    std::vector<std::string> texts;
-    for (int i = 0; i < kCategoryCount; ++i) {
-        texts.push_back(CategoryText(i));
-    }
-    EXPECT_EQ(texts, expected);
-    EXPECT_EQ(CategoryText(24), "");
-    EXPECT_EQ(CategoryText(-1), "");
-}
-
 TEST(SubroutineShownText, ShowsTheTailAfterTheLastSlash) {
     const struct {
         const char* text;

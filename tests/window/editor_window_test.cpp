@@ -115,11 +115,13 @@ TEST(EditorWindow, ShowsEachLineWithTheIconOfItsKind) {
                                                        {"", 6, 0}}));
 }
 
-std::vector<std::string> Texts(const std::vector<ListRow>& rows) {
+// The palette's rows with their code texts: an item's data is the index of
+// its palette item.
+std::vector<std::string> Texts(Editor& editor) {
     std::vector<std::string> texts;
-    for (const ListRow& row : rows) {
+    for (const ListRow& row : editor.PaletteRows()) {
         texts.push_back(std::to_string(row.image) + " " + row.text + " | " +
-                        reinterpret_cast<const char*>(row.data));
+                        editor.PaletteItems().at(static_cast<std::size_t>(row.data)).codeText);
     }
     return texts;
 }
@@ -127,7 +129,7 @@ std::vector<std::string> Texts(const std::vector<ListRow>& rows) {
 TEST(EditorWindow, FillsThePaletteForEachCategory) {
     const Stick stick = WriteStick("palette", kEditProgram);
     Editor editor(stick.program);
-    const std::vector<std::string> standard = Texts(editor.PaletteRows());
+    const std::vector<std::string> standard = Texts(editor);
     ASSERT_EQ(standard.size(), 17u);
     EXPECT_EQ(standard[0], "2 Sit Down | PLAY ACTION SIT\xFFWAIT");
     EXPECT_EQ(standard[3], "1 Turn Left | PLAY ACTION TURN 90 // Turn Left\xFFWAIT");
@@ -139,13 +141,13 @@ TEST(EditorWindow, FillsThePaletteForEachCategory) {
     EXPECT_EQ(SendMessageA(editor.Control(IDC_CATEGORY), CB_GETCOUNT, 0, 0), 24);
 
     editor.ChooseCategory(2);
-    EXPECT_EQ(Texts(editor.PaletteRows()),
+    EXPECT_EQ(Texts(editor),
               std::vector<std::string>{"3 DANCE | PLAY ACTION+ DANCE // my dance\xFFWAIT"});
     editor.ChooseCategory(3);
-    EXPECT_EQ(Texts(editor.PaletteRows()),
+    EXPECT_EQ(Texts(editor),
               std::vector<std::string>{"2 DANCE | PLAY ACTION ALONE_DANCE // dance alone\xFFWAIT"});
     editor.ChooseCategory(23);
-    const std::vector<std::string> subroutines = Texts(editor.PaletteRows());
+    const std::vector<std::string> subroutines = Texts(editor);
     ASSERT_EQ(subroutines.size(), 7u);
     EXPECT_EQ(subroutines[5],
               "6 Wait until head pressed | // Wait until head pressed\xFFSET Head_ON 0\xFFWHILE "
@@ -153,6 +155,45 @@ TEST(EditorWindow, FillsThePaletteForEachCategory) {
     EXPECT_EQ(subroutines[6], "6 } end | //} end");
     EXPECT_EQ(editor.Status(), kSelectAction);
     EXPECT_TRUE(editor.Messages().Shown().empty());
+}
+
+TEST(EditorWindow, TheCategoryBoxListsTheTwentyFourCategories) {
+    const Stick stick = WriteStick("categories", kEditProgram);
+    Editor editor(stick.program);
+    const std::vector<std::string> expected = {
+        "Standard",
+        "LEDs (model specific)",
+        "User Actions",
+        "System: Play Alone",
+        "System: Play with Human",
+        "System: Play with Robot",
+        "System: Play with Object",
+        "System: Show Emotion",
+        "System: Show Feelings",
+        "System: Physiological",
+        "System: Requests",
+        "System: Reflexes",
+        "System: Show intent",
+        "System: Offensive (attack)",
+        "System: Guard",
+        "System: Contact (touch)",
+        "System: Tactile (touch)",
+        "System: Change Pos (advanced)",
+        "System: Search (advanced)",
+        "System: Follow (advanced)",
+        "System: system specific",
+        "System: ERS-2x0 only (from Pupalong)",
+        "System: (other)",
+        "Subroutines",
+    };
+    std::vector<std::string> texts;
+    const HWND box = editor.Control(IDC_CATEGORY);
+    for (int i = 0; i < SendMessageA(box, CB_GETCOUNT, 0, 0); ++i) {
+        char text[128] = "";
+        SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    EXPECT_EQ(texts, expected);
 }
 
 TEST(EditorWindow, SaysWhenTheStickHasNoUserActions) {
@@ -174,8 +215,8 @@ TEST(EditorWindow, DropsPaletteItemsAtTheEndOfTheSelectedEvent) {
 
     editor.DragTo(editor.ItemPoint(IDC_PALETTE, 0), editor.ItemPoint(IDC_CODE_LIST, 1));
     EXPECT_EQ(editor.Status(), "(drag into code window above to add)");
-    EXPECT_EQ(editor.Drag().mode, DragState::kPaletteDrag);
-    EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+    EXPECT_EQ(editor.Drag().mode, DragState::Mode::PaletteDrag);
+    EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::ItemPicture);
     editor.Release();
     std::vector<std::string> expected = FiveLines({0, 1, 2, 3, 4});
     expected.push_back("PLAY ACTION SIT");
@@ -183,7 +224,7 @@ TEST(EditorWindow, DropsPaletteItemsAtTheEndOfTheSelectedEvent) {
     EXPECT_EQ(editor.CodeLines(), expected);
     EXPECT_EQ(editor.CodeList().back(), (ListRow{"WAIT", 0, 0}));
     EXPECT_EQ(editor.Status(), kSelectAction);
-    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    EXPECT_EQ(editor.Drag().mode, DragState::Mode::Idle);
     EXPECT_TRUE(editor.Document().modified);
 }
 
@@ -194,16 +235,16 @@ TEST(EditorWindow, PaletteItemsGoNowhereButIntoASelectedEvent) {
 
     // Over the palette itself the item keeps its own picture.
     editor.DragTo(sitDown, editor.ItemPoint(IDC_PALETTE, 8));
-    EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+    EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::ItemPicture);
     editor.Release();
     // Over the tree the question marks show.
     editor.DragTo(sitDown, editor.ControlPoint(IDC_EVENT_TREE, 60, 150));
-    EXPECT_EQ(editor.Drag().feedback, DragState::kQuestionPicture);
+    EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::QuestionPicture);
     editor.Release();
     // Over the code list of a group node too.
     ASSERT_TRUE(editor.SelectTreeItem("Five"));
     editor.DragTo(sitDown, editor.ItemPoint(IDC_CODE_LIST, 0));
-    EXPECT_EQ(editor.Drag().feedback, DragState::kQuestionPicture);
+    EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::QuestionPicture);
     editor.Release();
     EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
     EXPECT_FALSE(editor.Document().modified);
@@ -236,7 +277,7 @@ TEST(EditorWindow, MovesLinesWhereTheyAreDropped) {
         }
         editor.DragTo(from, to);
         EXPECT_EQ(editor.Status(), "(move line, or drag outside window to delete)");
-        EXPECT_EQ(editor.Drag().feedback, DragState::kItemPicture);
+        EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::ItemPicture);
         editor.Release();
         EXPECT_EQ(editor.CodeLines(), FiveLines(c.after));
         EXPECT_TRUE(editor.Document().modified);
@@ -261,7 +302,7 @@ TEST(EditorWindow, RemovesLinesDroppedOutsideTheCodeList) {
         Editor editor(stick.program);
         editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 1),
                       editor.ControlPoint(c.control, c.dx, c.dy));
-        EXPECT_EQ(editor.Drag().feedback, DragState::kDelPicture);
+        EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::DelPicture);
         editor.Release();
         EXPECT_EQ(editor.CodeLines(), FiveLines({0, 2, 3, 4}));
         EXPECT_TRUE(editor.Document().modified);
@@ -274,7 +315,7 @@ TEST(EditorWindow, PlaceholdersAreNoLines) {
     ASSERT_TRUE(editor.SelectTreeItem("Five/Empty"));
     const POINT outside = editor.ControlPoint(0, 900, 600);
     editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 0), outside);
-    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    EXPECT_EQ(editor.Drag().mode, DragState::Mode::Idle);
     editor.Release();
     editor.Click(editor.ItemPoint(IDC_CODE_LIST, 0));
     editor.Key(VK_DELETE);
@@ -283,7 +324,7 @@ TEST(EditorWindow, PlaceholdersAreNoLines) {
     // The "select" placeholder drags like a line, and its drop changes nothing.
     ASSERT_TRUE(editor.SelectTreeItem("Five"));
     editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 0), outside);
-    EXPECT_EQ(editor.Drag().mode, DragState::kLineDrag);
+    EXPECT_EQ(editor.Drag().mode, DragState::Mode::LineDrag);
     EXPECT_EQ(editor.Status(), "(move line, or drag outside window to delete)");
     editor.Release();
     EXPECT_EQ(editor.CodeList(), (std::vector<ListRow>{{kSelectPlaceholder, -1, 0}}));
@@ -307,9 +348,9 @@ TEST(EditorWindow, ALostCaptureEndsTheDragWithoutChange) {
     const Stick stick = WriteStick("capture", kEditProgram);
     Editor editor(stick.program);
     editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 1), editor.ControlPoint(0, 900, 600));
-    ASSERT_EQ(editor.Drag().mode, DragState::kLineDrag);
+    ASSERT_EQ(editor.Drag().mode, DragState::Mode::LineDrag);
     SendMessageA(editor.Dialog(), WM_CANCELMODE, 0, 0);
-    EXPECT_EQ(editor.Drag().mode, DragState::kIdle);
+    EXPECT_EQ(editor.Drag().mode, DragState::Mode::Idle);
     editor.Release();
     EXPECT_EQ(editor.CodeLines(), FiveLines({0, 1, 2, 3, 4}));
     EXPECT_FALSE(editor.Document().modified);
@@ -612,7 +653,7 @@ TEST(EditorWindow, ScreenshotsOfTheSampleStick) {
     EXPECT_EQ(editor.CodeList().size(), 5u);
     editor.Screenshot("editor-sample");
     editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 4), editor.ControlPoint(IDC_EVENT_TREE, 70, 300));
-    EXPECT_EQ(editor.Drag().feedback, DragState::kDelPicture);
+    EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::DelPicture);
     editor.Screenshot("editor-drag-delete");
     editor.Release();
     EXPECT_EQ(editor.CodeList().size(), 4u);

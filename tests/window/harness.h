@@ -69,6 +69,7 @@ class Editor {
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
     zolt::ProgramDocument& Document() { return doc_; }
     const zolt::DragState& Drag() const { return dialog_.load()->Drag(); }
+    const zolt::Palette& PaletteItems() const { return dialog_.load()->PaletteItems(); }
     CapturedMessages& Messages() { return messages_; }
 
     std::vector<TreeNode> Tree() const;
