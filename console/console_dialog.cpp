@@ -10,16 +10,19 @@ namespace pupdesk {
 
 namespace {
 
-constexpr const char* kVolumeNames[] = {"Off", "Quiet", "Normal", "Loud", "Maximum"};
-constexpr const char* kSounds[] = {"Charge!", "Bark", "None"};
+constexpr int kVolumeLevels = 5;
+constexpr int kSoundCount = 3;
 constexpr int kGenderButtons[] = {IDC_GENDER_AUTO, IDC_GENDER_BOY, IDC_GENDER_GIRL};
 constexpr int kCameraControls[] = {IDC_BALANCE,       IDC_GAIN,       IDC_SHUTTER,
                                    IDC_BALANCE_LABEL, IDC_GAIN_LABEL, IDC_SHUTTER_LABEL};
 
 }  // namespace
 
+// Captioned as the console is.
 void MessageBoxSink::ShowSaveFailure(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), "Pupalong 2.52 Console", MB_OK | MB_ICONWARNING);
+    char caption[128] = "";
+    GetWindowTextA(owner, caption, sizeof caption);
+    MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONWARNING);
 }
 
 const Route<ConsoleDialog> ConsoleDialog::kRoutes[6] = {
@@ -41,31 +44,41 @@ INT_PTR ConsoleDialog::Run(HWND owner) {
     return RunModal(instance_, IDD_CONSOLE, owner);
 }
 
+void ConsoleDialog::AttachControls() {
+    volume_.Attach(hwnd_, IDC_VOLUME);
+    volumeCaptionText_.Attach(hwnd_, IDC_VOLUME_CAPTION);
+    learningStatusText_.Attach(hwnd_, IDC_LEARNING_STATUS);
+    for (int i = 0; i < 3; ++i) {
+        gender_[i].Attach(hwnd_, kGenderButtons[i]);
+    }
+    sound_.Attach(hwnd_, IDC_SEE_BALL_SOUND);
+    manualCamera_.Attach(hwnd_, IDC_MANUAL_CAMERA);
+    disableNameRegistration_.Attach(hwnd_, IDC_DISABLE_NAME_REGISTRATION);
+    disableRollOver_.Attach(hwnd_, IDC_DISABLE_ROLL_OVER);
+    elephantMode_.Attach(hwnd_, IDC_ELEPHANT_MODE);
+    balance_.Attach(hwnd_, IDC_BALANCE);
+    gain_.Attach(hwnd_, IDC_GAIN);
+    shutter_.Attach(hwnd_, IDC_SHUTTER);
+}
+
 INT_PTR ConsoleDialog::OpenDialog(WPARAM, LPARAM) {
+    AttachControls();
     settings_ = LoadSettings(files_);
-
-    const HWND volume = GetDlgItem(hwnd_, IDC_VOLUME);
-    SendMessageA(volume, TBM_SETRANGE, TRUE, MAKELPARAM(0, 4));
-    SetTrackBarPosition(2);
+    volume_.SetRange(0, kVolumeLevels - 1);
+    volume_.SetPosition(ConsoleSettings{}.volumeLevel);
     if (settings_.plusValid) {
-        SetTrackBarPosition(settings_.volumeLevel);
+        volume_.SetPosition(settings_.volumeLevel);
     }
-
-    const HWND sounds = GetDlgItem(hwnd_, IDC_SEE_BALL_SOUND);
-    for (const char* sound : kSounds) {
-        SendMessageA(sounds, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sound));
+    for (int i = 0; i < kSoundCount; ++i) {
+        sound_.Add(LoadText(instance_, IDS_SOUND_FIRST + static_cast<UINT>(i)));
     }
-    SendMessageA(sounds, CB_SETCURSEL, settings_.seeBallSound, 0);
-
-    SetDlgItemInt(hwnd_, IDC_BALANCE, static_cast<UINT>(settings_.balance), FALSE);
-    SetDlgItemInt(hwnd_, IDC_GAIN, static_cast<UINT>(settings_.gain), FALSE);
-    SetDlgItemInt(hwnd_, IDC_SHUTTER, static_cast<UINT>(settings_.shutter), FALSE);
-
+    sound_.Select(settings_.seeBallSound);
+    ShowCameraValues(settings_);
     RefreshCaptions();
     ShowValues();
     if (!settings_.plusValid) {
-        EnableWindow(volume, FALSE);
-        EnableWindow(GetDlgItem(hwnd_, IDC_VOLUME_CAPTION), FALSE);
+        volume_.Enable(false);
+        volumeCaptionText_.Enable(false);
         EnableFramedGroup(IDC_VOLUME_GROUP, false);
     }
     ApplyCameraEnabling();
@@ -86,17 +99,18 @@ INT_PTR ConsoleDialog::ManualCameraClicked(WPARAM, LPARAM) {
     return TRUE;
 }
 
+// The defaults are those of a fresh ConsoleSettings; the learning status and
+// what was loaded stay as they are.
 INT_PTR ConsoleDialog::Defaults(WPARAM, LPARAM) {
-    SetTrackBarPosition(2);
-    SendDlgItemMessageA(hwnd_, IDC_SEE_BALL_SOUND, CB_SETCURSEL, 0, 0);
-    settings_.gender = 0;
-    settings_.manualCamera = 0;
-    settings_.disableRollOver = 0;
-    settings_.disableNameRegistration = 0;
-    settings_.elephantMode = 0;
-    SetDlgItemTextA(hwnd_, IDC_BALANCE, "3");
-    SetDlgItemTextA(hwnd_, IDC_GAIN, "2");
-    SetDlgItemTextA(hwnd_, IDC_SHUTTER, "2");
+    const ConsoleSettings defaults;
+    volume_.SetPosition(defaults.volumeLevel);
+    sound_.Select(defaults.seeBallSound);
+    settings_.gender = defaults.gender;
+    settings_.manualCamera = defaults.manualCamera;
+    settings_.disableRollOver = defaults.disableRollOver;
+    settings_.disableNameRegistration = defaults.disableNameRegistration;
+    settings_.elephantMode = defaults.elephantMode;
+    ShowCameraValues(defaults);
     RefreshCaptions();
     ShowValues();
     ApplyCameraEnabling();
@@ -105,15 +119,14 @@ INT_PTR ConsoleDialog::Defaults(WPARAM, LPARAM) {
 
 INT_PTR ConsoleDialog::Save(WPARAM, LPARAM) {
     CollectValues();
-    settings_.seeBallSound = static_cast<std::int32_t>(
-        SendDlgItemMessageA(hwnd_, IDC_SEE_BALL_SOUND, CB_GETCURSEL, 0, 0));
+    settings_.seeBallSound = sound_.Selection();
     if (settings_.seeBallSound < 0) {
         settings_.seeBallSound = -1;
     }
-    settings_.balance = EditNumber(IDC_BALANCE);
-    settings_.gain = EditNumber(IDC_GAIN);
-    settings_.shutter = EditNumber(IDC_SHUTTER);
-    settings_.volumeLevel = TrackBarPosition();
+    settings_.balance = balance_.Number();
+    settings_.gain = gain_.Number();
+    settings_.shutter = shutter_.Number();
+    settings_.volumeLevel = volume_.Position();
     const std::string failure = SaveSettings(settings_, files_, ops_);
     if (!failure.empty()) {
         // The dialog stays open: the owner may try again or cancel.
@@ -130,45 +143,50 @@ INT_PTR ConsoleDialog::Cancel(WPARAM, LPARAM) {
 }
 
 void ConsoleDialog::RefreshCaptions() {
-    const int position = TrackBarPosition();
-    volumeCaption_ = position >= 0 && position <= 4 ? kVolumeNames[position] : "Normal";
+    const int position = volume_.Position();
+    volumeCaption_ = LoadText(
+        instance_, IDS_VOLUME_FIRST + static_cast<UINT>(position >= 0 && position < kVolumeLevels
+                                                            ? position
+                                                            : ConsoleSettings{}.volumeLevel));
     char status[128];
-    std::snprintf(status, sizeof status, "%d Learned Things\n%d Forgotten Things\n%d Endurance",
+    std::snprintf(status, sizeof status, LoadText(instance_, IDS_LEARNING_STATUS).c_str(),
                   static_cast<int>(settings_.learnedThings),
                   static_cast<int>(settings_.forgottenThings),
                   static_cast<int>(settings_.endurance));
     learningStatus_ = status;
-    SetDlgItemTextA(hwnd_, IDC_VOLUME_CAPTION, volumeCaption_.c_str());
-    SetDlgItemTextA(hwnd_, IDC_LEARNING_STATUS, learningStatus_.c_str());
+    volumeCaptionText_.SetText(volumeCaption_);
+    learningStatusText_.SetText(learningStatus_);
 }
 
 void ConsoleDialog::ShowValues() {
-    SetDlgItemTextA(hwnd_, IDC_VOLUME_CAPTION, volumeCaption_.c_str());
-    SetDlgItemTextA(hwnd_, IDC_LEARNING_STATUS, learningStatus_.c_str());
+    volumeCaptionText_.SetText(volumeCaption_);
+    learningStatusText_.SetText(learningStatus_);
     for (int i = 0; i < 3; ++i) {
-        CheckDlgButton(hwnd_, kGenderButtons[i],
-                       settings_.gender == i ? BST_CHECKED : BST_UNCHECKED);
+        gender_[i].SetChecked(settings_.gender == i);
     }
-    CheckDlgButton(hwnd_, IDC_MANUAL_CAMERA, settings_.manualCamera ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd_, IDC_DISABLE_NAME_REGISTRATION,
-                   settings_.disableNameRegistration ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd_, IDC_DISABLE_ROLL_OVER,
-                   settings_.disableRollOver ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd_, IDC_ELEPHANT_MODE, settings_.elephantMode ? BST_CHECKED : BST_UNCHECKED);
+    manualCamera_.SetChecked(settings_.manualCamera != 0);
+    disableNameRegistration_.SetChecked(settings_.disableNameRegistration != 0);
+    disableRollOver_.SetChecked(settings_.disableRollOver != 0);
+    elephantMode_.SetChecked(settings_.elephantMode != 0);
+}
+
+void ConsoleDialog::ShowCameraValues(const ConsoleSettings& values) {
+    balance_.SetNumber(values.balance);
+    gain_.SetNumber(values.gain);
+    shutter_.SetNumber(values.shutter);
 }
 
 void ConsoleDialog::CollectValues() {
     settings_.gender = -1;
     for (int i = 0; i < 3; ++i) {
-        if (IsDlgButtonChecked(hwnd_, kGenderButtons[i]) == BST_CHECKED) {
+        if (gender_[i].Checked()) {
             settings_.gender = i;
         }
     }
-    auto checked = [this](int id) { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED ? 1 : 0; };
-    settings_.manualCamera = checked(IDC_MANUAL_CAMERA);
-    settings_.disableNameRegistration = checked(IDC_DISABLE_NAME_REGISTRATION);
-    settings_.disableRollOver = checked(IDC_DISABLE_ROLL_OVER);
-    settings_.elephantMode = checked(IDC_ELEPHANT_MODE);
+    settings_.manualCamera = manualCamera_.Checked() ? 1 : 0;
+    settings_.disableNameRegistration = disableNameRegistration_.Checked() ? 1 : 0;
+    settings_.disableRollOver = disableRollOver_.Checked() ? 1 : 0;
+    settings_.elephantMode = elephantMode_.Checked() ? 1 : 0;
 }
 
 void ConsoleDialog::ApplyCameraEnabling() {
@@ -217,20 +235,6 @@ void ConsoleDialog::CentreOnOwner() {
         y = work.top;
     }
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int ConsoleDialog::TrackBarPosition() const {
-    return static_cast<int>(SendDlgItemMessageA(hwnd_, IDC_VOLUME, TBM_GETPOS, 0, 0));
-}
-
-void ConsoleDialog::SetTrackBarPosition(int position) {
-    SendDlgItemMessageA(hwnd_, IDC_VOLUME, TBM_SETPOS, TRUE, position);
-}
-
-std::int32_t ConsoleDialog::EditNumber(int id) const {
-    char text[64] = "";
-    const int length = GetDlgItemTextA(hwnd_, id, text, sizeof text);
-    return ReadLeadingNumber(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 }  // namespace pupdesk

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "console/controls.h"
 #include "console/dialog.h"
 #include "console/settings.h"
 
@@ -42,15 +43,14 @@ class ConsoleDialog : public Dialog<ConsoleDialog> {
     INT_PTR Save(WPARAM, LPARAM);
     INT_PTR Cancel(WPARAM, LPARAM);
 
+    void AttachControls();
     void RefreshCaptions();
     void ShowValues();
+    void ShowCameraValues(const ConsoleSettings& values);
     void CollectValues();
     void ApplyCameraEnabling();
     void CentreOnOwner();
     void EnableFramedGroup(int id, bool enable);
-    int TrackBarPosition() const;
-    void SetTrackBarPosition(int position);
-    std::int32_t EditNumber(int id) const;
 
     HINSTANCE instance_;
     SettingsFiles files_;
@@ -60,6 +60,19 @@ class ConsoleDialog : public Dialog<ConsoleDialog> {
     HICON icon_ = nullptr;
     std::string volumeCaption_;
     std::string learningStatus_;
+
+    TrackBar volume_;
+    Control volumeCaptionText_;
+    Control learningStatusText_;
+    CheckBox gender_[3];
+    ComboBox sound_;
+    CheckBox manualCamera_;
+    CheckBox disableNameRegistration_;
+    CheckBox disableRollOver_;
+    CheckBox elephantMode_;
+    NumberEdit balance_;
+    NumberEdit gain_;
+    NumberEdit shutter_;
 };
 
 }  // namespace pupdesk

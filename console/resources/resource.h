@@ -25,6 +25,11 @@
 #define IDC_CAMERA_GROUP 1022
 #define IDC_DISABLE_NAME_REGISTRATION 1023
 
+// Texts only the window shows.
+#define IDS_VOLUME_FIRST 200  // the five volume levels, Off to Maximum
+#define IDS_SOUND_FIRST 210   // the three see-ball sounds
+#define IDS_LEARNING_STATUS 220
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
