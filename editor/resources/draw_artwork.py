@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws zolt's resource artwork: the kind icon strip (bitmap 131), the drag
-feedback strip (bitmap 129) and the program icon (icon 128).
+feedback strip (bitmap 129), both again at twice the size for screens of 144
+dots per inch and more (bitmaps 132 and 130), and the program icon (icon 128).
 
-Run it from anywhere; it writes kinds.bmp, dragfeedback.bmp and zolt.ico
-beside itself. The bitmaps are 16-colour (4 bits per pixel) with the standard
+Run it from anywhere; it writes kinds.bmp, kinds2x.bmp, dragfeedback.bmp,
+dragfeedback2x.bmp and zolt.ico beside itself. The bitmaps are 16-colour (4 bits per pixel) with the standard
 VGA palette; the icon holds a 32 x 32 and a 16 x 16 image in 32-bit colour.
 """
 import os
@@ -90,6 +91,16 @@ def write_bmp4(path, rows):
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(data), 2835, 2835, 16, 16)
     with open(path, "wb") as f:
         f.write(header + info + palette + data)
+
+
+def doubled(rows):
+    """Every pixel as a 2 x 2 block."""
+    out = []
+    for row in rows:
+        wide = [c for c in row for _ in range(2)]
+        out.append(wide)
+        out.append(list(wide))
+    return out
 
 
 def kind_strip():
@@ -182,4 +193,6 @@ def write_ico(path, images):
 if __name__ == "__main__":
     write_bmp4(os.path.join(HERE, "kinds.bmp"), kind_strip())
     write_bmp4(os.path.join(HERE, "dragfeedback.bmp"), feedback_strip())
+    write_bmp4(os.path.join(HERE, "kinds2x.bmp"), doubled(kind_strip()))
+    write_bmp4(os.path.join(HERE, "dragfeedback2x.bmp"), doubled(feedback_strip()))
     write_ico(os.path.join(HERE, "zolt.ico"), [robot_head(32), robot_head(16)])

@@ -6,7 +6,9 @@
 #define IDD_EDITOR 102
 #define IDI_ZOLT 128
 #define IDB_DRAG_FEEDBACK 129
+#define IDB_DRAG_FEEDBACK_2X 130  // for 144 dots per inch and more
 #define IDB_KINDS 131
+#define IDB_KINDS_2X 132
 
 #define IDC_EVENT_TREE 1000
 #define IDC_CODE_LIST 1001

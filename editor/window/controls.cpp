@@ -8,6 +8,7 @@ namespace {
 
 constexpr char kOldProc[] = "zolt.proc";
 constexpr char kEatChar[] = "zolt.eat";
+constexpr char kPainted[] = "zolt.painted";
 
 LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProc));
@@ -25,10 +26,16 @@ LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     } else if ((message == WM_CHAR || message == WM_SYSCHAR) && GetPropA(hwnd, kEatChar)) {
         RemovePropA(hwnd, kEatChar);
         return 0;
+    } else if (message == WM_SIZE || (message == WM_PAINT && !GetPropA(hwnd, kPainted))) {
+        SetPropA(hwnd, kPainted, reinterpret_cast<HANDLE>(1));
+        const LRESULT result = CallWindowProcA(old, hwnd, message, wParam, lParam);
+        PostMessageA(GetParent(hwnd), kLayoutMessage, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
+        return result;
     } else if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(hwnd, kOldProc);
         RemovePropA(hwnd, kEatChar);
+        RemovePropA(hwnd, kPainted);
     }
     return CallWindowProcA(old, hwnd, message, wParam, lParam);
 }
@@ -63,7 +70,7 @@ int ComboBox::Selection() const {
     return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
 }
 
-void RouteShortcutsToDialog(HWND control) {
+void RouteKeysAndSizeToDialog(HWND control) {
     const LONG_PTR old =
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShortcutProc));
     SetPropA(control, kOldProc, reinterpret_cast<HANDLE>(old));
@@ -226,8 +233,47 @@ void ListView::SetColumnWidth(int width) {
 
 HIMAGELIST ListView::CreateDragImage(int index) const {
     POINT origin{};
-    return reinterpret_cast<HIMAGELIST>(
+    const auto full = reinterpret_cast<HIMAGELIST>(
         SendMessageA(hwnd_, LVM_CREATEDRAGIMAGE, index, reinterpret_cast<LPARAM>(&origin)));
+    int fullWidth = 0;
+    int height = 0;
+    if (full == nullptr || !ImageList_GetIconSize(full, &fullWidth, &height)) {
+        return full;
+    }
+    // The list draws an item as wide as its column; the picture is as wide
+    // as the item's icon and text.
+    char text[512] = "";
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(hwnd_, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(hwnd_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
+    RECT label{};
+    label.left = LVIR_LABEL;
+    SendMessageA(hwnd_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&label));
+    const int textWidth = static_cast<int>(
+        SendMessageA(hwnd_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+    constexpr int kLabelMargins = 12;
+    const int width = label.left - bounds.left + textWidth + kLabelMargins;
+    if (width >= fullWidth) {
+        return full;
+    }
+    const HIMAGELIST cropped = ImageList_Create(width, height, ILC_COLOR24, 1, 0);
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(dc, picture);
+    ImageList_Draw(full, 0, dc, 0, 0, ILD_NORMAL);
+    SelectObject(dc, old);
+    ImageList_Add(cropped, picture, nullptr);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ImageList_Destroy(full);
+    return cropped;
 }
 
 int ListView::HitTest(POINT point) const {

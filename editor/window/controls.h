@@ -36,9 +36,13 @@ class ImageList {
 // Keys pressed in a control go to its dialog first, as kShortcutMessage with
 // the virtual key in wParam and the Shortcut modifier bits in lParam; a key
 // the dialog takes (it sets a nonzero result) never reaches the control.
+// When the control may have laid itself out anew (its size changed, or it
+// painted for the first time, when a list view measures its items again),
+// kLayoutMessage is posted to the dialog with the control's id in wParam.
 inline constexpr UINT kShortcutMessage = WM_APP + 1;
+inline constexpr UINT kLayoutMessage = WM_APP + 2;
 enum Shortcut : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
-void RouteShortcutsToDialog(HWND control);
+void RouteKeysAndSizeToDialog(HWND control);
 
 // A text of the program's string table.
 std::string LoadText(HINSTANCE instance, UINT id);

@@ -28,6 +28,7 @@ const Route<EditorDialog> EditorDialog::kRoutes[] = {
     {WM_CAPTURECHANGED, 0, 0, &EditorDialog::LoseCapture},
     {WM_NOTIFY, LVN_KEYDOWN, IDC_CODE_LIST, &EditorDialog::DeleteKeyLine},
     {kShortcutMessage, 0, 0, &EditorDialog::Shortcut},
+    {kLayoutMessage, 0, 0, &EditorDialog::FitColumnsAgain},
     {WM_NOTIFY, NM_DBLCLK, IDC_PALETTE, &EditorDialog::AddDoubleClickedItem},
     {WM_NOTIFY, LVN_ITEMCHANGED, IDC_CODE_LIST, &EditorDialog::ShowLineKeys},
     {WM_SYSCOMMAND, 0, 0, &EditorDialog::SystemCommand},
@@ -58,7 +59,7 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
     codeList_.Attach(GetDlgItem(hwnd_, IDC_CODE_LIST));
 
     for (const int id : {IDC_EVENT_TREE, IDC_CODE_LIST, IDC_CATEGORY, IDC_PALETTE, IDC_SAVE}) {
-        RouteShortcutsToDialog(GetDlgItem(hwnd_, id));
+        RouteKeysAndSizeToDialog(GetDlgItem(hwnd_, id));
     }
     AddAboutEntry(instance_, hwnd_);
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -79,10 +80,18 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
         }
     }
 
-    kindImages_.Reset(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(IDB_KINDS), 25, 0,
-                                           RGB(0, 0, 0), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-    feedbackImages_.Reset(ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(IDB_DRAG_FEEDBACK), 25,
-                                               0, RGB(7, 8, 9), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    // The pictures at the size nearer to the screen's: twice the size from
+    // 144 dots per inch (150%) on.
+    const HDC screen = GetDC(nullptr);
+    const bool doubled = GetDeviceCaps(screen, LOGPIXELSX) >= 144;
+    ReleaseDC(nullptr, screen);
+    const int pictureWidth = doubled ? 50 : 25;
+    kindImages_.Reset(
+        ImageList_LoadImageA(instance_, MAKEINTRESOURCEA(doubled ? IDB_KINDS_2X : IDB_KINDS),
+                             pictureWidth, 0, RGB(0, 0, 0), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    feedbackImages_.Reset(ImageList_LoadImageA(
+        instance_, MAKEINTRESOURCEA(doubled ? IDB_DRAG_FEEDBACK_2X : IDB_DRAG_FEEDBACK),
+        pictureWidth, 0, RGB(7, 8, 9), IMAGE_BITMAP, LR_CREATEDIBSECTION));
     codeList_.SetSmallImages(kindImages_.Get());
     paletteList_.SetSmallImages(kindImages_.Get());
     FitColumns();
@@ -97,6 +106,13 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
 void EditorDialog::FitColumns() {
     codeList_.SetColumnWidth(codeList_.ClientWidth() - 4);
     paletteList_.SetColumnWidth((paletteList_.ClientWidth() - 4) / 3);
+}
+
+// A list view measures its items again when it first paints, and some lay
+// out their columns anew then: the columns are fitted again after.
+INT_PTR EditorDialog::FitColumnsAgain(WPARAM, LPARAM) {
+    FitColumns();
+    return TRUE;
 }
 
 void EditorDialog::AddEventToTree(std::string name, int index) {
@@ -144,13 +160,16 @@ ZoltRecord* EditorDialog::SelectedRecordPtr() {
 }
 
 void EditorDialog::FillCodeList(const ZoltRecord& record) {
-    ListView::Refill refill(codeList_, std::max(record.lines.Count(), 1));
-    if (record.lines.Empty()) {
-        const int item = codeList_.Append(LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, 0);
-        codeList_.SetData(item, -1);
-    }
-    for (const std::string_view line : record.lines) {
-        codeList_.Append(std::string(line), ClassifyCodeLine(line), 0);
+    {
+        ListView::Refill refill(codeList_, std::max(record.lines.Count(), 1));
+        if (record.lines.Empty()) {
+            const int item =
+                codeList_.Append(LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, 0);
+            codeList_.SetData(item, -1);
+        }
+        for (const std::string_view line : record.lines) {
+            codeList_.Append(std::string(line), ClassifyCodeLine(line), 0);
+        }
     }
     FitColumns();
 }
@@ -199,8 +218,9 @@ void EditorDialog::RefillPalette() {
             paletteList_.Append(paletteItems_[i].shownText, paletteItems_[i].kind,
                                 static_cast<LPARAM>(i));
         }
-        FitColumns();
     }
+    // The list sizes its columns anew when it draws again: fit them after.
+    FitColumns();
     ShowStatus(IDS_STATUS_SELECT_ACTION);
 }
 

@@ -50,6 +50,7 @@ class EditorDialog : public Dialog<EditorDialog> {
     // Window set-up and the event tree.
     INT_PTR InitEditorDialog(WPARAM, LPARAM);
     void FitColumns();
+    INT_PTR FitColumnsAgain(WPARAM, LPARAM);
     void AddEventToTree(std::string name, int index);
     int SelectedRecord() const;
     ZoltRecord* SelectedRecordPtr();

@@ -639,6 +639,63 @@ TEST(EditorWindow, KeyboardMovesKeepTheLineSelectedAndSaveWithCtrlS) {
               "//++//} end\r\n");
 }
 
+// The palette's three columns and a dragged line's picture, as an owner sees
+// them: one column width from the start, a picture as wide as its line.
+TEST(EditorWindow, PaletteColumnsAndDragPicturesFitTheirTexts) {
+    const Stick stick = WriteStick("widths", kEditProgram);
+    Editor editor(stick.program);
+    const HWND palette = editor.Control(IDC_PALETTE);
+    const int atStart = ListView_GetColumnWidth(palette, 0);
+    RECT client{};
+    GetClientRect(palette, &client);
+    EXPECT_GE(atStart * 3, client.right - 12);
+    editor.Screenshot("editor-palette-at-start");
+    editor.ChooseCategory(1);
+    EXPECT_EQ(ListView_GetColumnWidth(palette, 0), atStart);
+    editor.ChooseCategory(0);
+    EXPECT_EQ(ListView_GetColumnWidth(palette, 0), atStart);
+    editor.Screenshot("editor-palette-after-change");
+
+    const HWND codeList = editor.Control(IDC_CODE_LIST);
+    editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 0), editor.ItemPoint(IDC_CODE_LIST, 2));
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(editor.Drag().itemPicture.Get(), &width, &height);
+    editor.Release();
+    const int text = static_cast<int>(
+        SendMessageA(codeList, LVM_GETSTRINGWIDTHA, 0,
+                     reinterpret_cast<LPARAM>("PLAY ACTION+ LINE_0 // the first line")));
+    GetClientRect(codeList, &client);
+    EXPECT_GE(width, text);
+    EXPECT_LT(width, text + 60);
+    EXPECT_LT(width, client.right - 100);
+}
+
+// At 150% the text is half as large again: the kind pictures come at twice
+// their size and the palette's columns still share its width.
+TEST(Dpi144, PicturesAndColumnsFollowTheTextSize) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 144) {
+        GTEST_SKIP() << "the screen has " << dpi << " dots per inch";
+    }
+    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
+    const Stick stick = WriteStick("dpi144", kEditProgram);
+    Editor editor(sample != nullptr ? std::string(sample) + "\\OPEN-R\\APP\\PC\\AMS\\R-CODE.R"
+                                    : stick.program);
+    const HWND palette = editor.Control(IDC_PALETTE);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(ListView_GetImageList(palette, LVSIL_SMALL), &width, &height);
+    EXPECT_EQ(width, 50);
+    EXPECT_EQ(height, 30);
+    RECT client{};
+    GetClientRect(palette, &client);
+    EXPECT_EQ(ListView_GetColumnWidth(palette, 0), (client.right - 4) / 3);
+    editor.Screenshot("editor-144dpi");
+}
+
 TEST(EditorWindow, ScreenshotsOfTheSampleStick) {
     const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
     if (sample == nullptr) {
