@@ -106,7 +106,7 @@ prepare_wine() {
     # cached): show one before any test waits for a window.
     if [[ -f "$BUILD/x86/zolt_window_tests.exe" ]]; then
         timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" wine \
-            "$BUILD/x86/zolt_window_tests.exe" --gtest_filter='ZoltExe.*' >/dev/null 2>&1 || true
+            "$BUILD/x86/zolt_window_tests.exe" --gtest_filter='EditorWindow.UsesTheProgramIcon*' >/dev/null 2>&1 || true
     fi
     wineserver -w || true
     wine_identity >"$stamp"

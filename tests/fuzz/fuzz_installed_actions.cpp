@@ -8,14 +8,11 @@
 
 #include "editor/catalog/builtin_tables.h"
 #include "editor/catalog/installed_actions.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

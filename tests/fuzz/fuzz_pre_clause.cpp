@@ -5,14 +5,11 @@
 #include <string>
 
 #include "editor/document/pre_clause.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

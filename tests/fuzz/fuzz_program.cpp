@@ -8,14 +8,11 @@
 #include "editor/document/program_document.h"
 #include "editor/document/program_parser.h"
 #include "editor/document/program_writer.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

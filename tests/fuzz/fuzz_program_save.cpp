@@ -18,25 +18,16 @@
 #include "editor/document/program_parser.h"
 #include "editor/document/program_save.h"
 #include "unit/failing_file_ops.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
+
+using fuzz::Check;
+using fuzz::Read;
 
 namespace fs = std::filesystem;
 using FailingFileOps = test_support::FailingFileOps<zolt::FileOps, zolt::OutputFile, zolt::IoResult,
                                                     zolt::FileState, zolt::Room>;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 struct Quiet : zolt::MessageSink {
     void Notify(const std::string&) override {}

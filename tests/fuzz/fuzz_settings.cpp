@@ -12,23 +12,14 @@
 #include <string>
 
 #include "console/settings.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
+using fuzz::Check;
+using fuzz::Read;
+
 namespace fs = std::filesystem;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 bool Written(std::size_t offset, std::initializer_list<std::size_t> fields) {
     for (const std::size_t field : fields) {

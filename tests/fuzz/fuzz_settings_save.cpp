@@ -14,26 +14,17 @@
 
 #include "console/settings.h"
 #include "unit/failing_file_ops.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
+
+using fuzz::Check;
+using fuzz::Read;
 
 namespace fs = std::filesystem;
 using FailingFileOps =
     test_support::FailingFileOps<pupdesk::FileOps, pupdesk::OutputFile, pupdesk::IoResult,
                                  pupdesk::TargetState, pupdesk::Room>;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 }  // namespace
 
