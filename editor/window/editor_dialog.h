@@ -92,7 +92,7 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR AddDoubleClickedItem(WPARAM, LPARAM);
     INT_PTR ShowLineKeys(WPARAM, LPARAM);
     void AddPaletteItem(int index);
-    bool MoveSelectedLine(int step);
+    void MoveSelectedLine(int step);
     void Edit(LineChange change, bool selectLine = false);
     void UndoOrRedo(bool redo);
     void ShowTouched(const Touched& touched);

@@ -77,19 +77,18 @@ void EditorDialog::AddPaletteItem(int index) {
 
 // As a drag of the marked line onto the line above it, or onto the line two
 // below it; the selection follows the line.
-bool EditorDialog::MoveSelectedLine(int step) {
+void EditorDialog::MoveSelectedLine(int step) {
     const int record = SelectedRecord();
     const int line = codeList_.Selected();
     if (record < 0 || line < 0 || codeList_.Data(line) == -1) {
-        return false;
+        return;
     }
     const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
     const int to = step < 0 ? line - 1 : line + 2;
     if (to < 0 || to > count) {
-        return false;
+        return;
     }
     Edit(LineChange::Move(record, line, to), true);
-    return true;
 }
 
 // Every edit of the lines: made through the history, the modified flag set,

@@ -249,14 +249,6 @@ TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
 using FailingFileOps =
     test_support::FailingFileOps<FileOps, OutputFile, IoResult, TargetState, Room>;
 
-std::string Lines(const std::vector<std::string>& log) {
-    std::string text;
-    for (const std::string& line : log) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 // Words that load as they stand, so that a save changes only gender; and a
 // valid PLUS.DAT whose volume a save changes.
 const std::string kArray1 =
@@ -298,7 +290,7 @@ TEST(SaveSettings, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
                 SaveCase c;
                 FailingFileOps ops({first, second}, SystemFileOps(), how);
                 const std::string message = SaveSettings(c.settings, c.stick.files, ops);
-                SCOPED_TRACE(Lines(ops.log) + message);
+                SCOPED_TRACE(test_support::LogText(ops.log) + message);
                 const std::string array1 = ReadBytes(c.stick.files.array1);
                 const std::string plus = ReadBytes(c.stick.files.plus);
                 if (message.empty()) {
@@ -347,12 +339,7 @@ TEST(SaveSettings, SaysWhyAFileWasLeftAsItWas) {
         SaveCase probe;
         FailingFileOps count({}, SystemFileOps());
         SaveSettings(probe.settings, probe.stick.files, count);
-        int step = 0;
-        for (std::size_t i = 0; i < count.log.size(); ++i) {
-            if (count.log[i] == std::to_string(i + 1) + " " + k.failing) {
-                step = static_cast<int>(i) + 1;
-            }
-        }
+        const int step = test_support::StepOf(count.log, k.failing);
         ASSERT_NE(step, 0);
         SaveCase c;
         FailingFileOps ops({step}, SystemFileOps(), k.how);

@@ -55,26 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.records[0].lines.AppendLine("SIT");
     doc.modified = true;
 
-    std::vector<std::set<int>> attempts(1);
-    std::vector<zolt::IoResult> kinds(1, zolt::IoResult::Failed);
-    for (std::size_t i = 0; i < size && attempts.size() <= 8; ++i) {
-        if (data[i] == 0) {
-            attempts.emplace_back();
-            kinds.push_back(zolt::IoResult::Failed);
-            continue;
-        }
-        attempts.back().insert(data[i] & 0x3F);
-        if ((data[i] & 0x40) != 0) {
-            kinds.back() = zolt::IoResult::Full;
-        }
-    }
-    attempts.emplace_back();  // nothing fails
-    kinds.push_back(zolt::IoResult::Failed);
-
     Quiet quiet;
     bool saved = false;
-    for (std::size_t a = 0; a < attempts.size() && !saved; ++a) {
-        FailingFileOps files(attempts[a], zolt::SystemFileOps(), kinds[a]);
+    for (const fuzz::Attempt& attempt : fuzz::Attempts(data, size)) {
+        if (saved) {
+            break;
+        }
+        FailingFileOps files(attempt.failing, zolt::SystemFileOps(),
+                             attempt.full ? zolt::IoResult::Full : zolt::IoResult::Failed);
         saved = zolt::SaveProgram(program, doc, files, quiet);
         Check(Read(program) == (saved ? kSaved : kOriginal));
         const std::string backup = Read(dir / "R-CODE.BAK");

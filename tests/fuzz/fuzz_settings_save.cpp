@@ -57,25 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     newPlus[5] = '\x80';
     newPlus[9] = newPlus[13] = newPlus[17] = '\xFF';
 
-    std::vector<std::set<int>> attempts(1);
-    std::vector<pupdesk::IoResult> kinds(1, pupdesk::IoResult::Failed);
-    for (std::size_t i = 0; i < size && attempts.size() <= 8; ++i) {
-        if (data[i] == 0) {
-            attempts.emplace_back();
-            kinds.push_back(pupdesk::IoResult::Failed);
-            continue;
-        }
-        attempts.back().insert(data[i] & 0x3F);
-        if ((data[i] & 0x40) != 0) {
-            kinds.back() = pupdesk::IoResult::Full;
-        }
-    }
-    attempts.emplace_back();
-    kinds.push_back(pupdesk::IoResult::Failed);
-
     bool saved = false;
-    for (std::size_t a = 0; a < attempts.size() && !saved; ++a) {
-        FailingFileOps ops(attempts[a], pupdesk::SystemFileOps(), kinds[a]);
+    for (const fuzz::Attempt& attempt : fuzz::Attempts(data, size)) {
+        if (saved) {
+            break;
+        }
+        FailingFileOps ops(attempt.failing, pupdesk::SystemFileOps(),
+                           attempt.full ? pupdesk::IoResult::Full : pupdesk::IoResult::Failed);
         saved = pupdesk::SaveSettings(settings, files, ops).empty();
         const std::string array1 = Read(files.array1);
         const std::string plus = Read(files.plus);

@@ -103,4 +103,23 @@ class FailingFileOps : public FileOps {
     IoResult how_;
 };
 
+// The seam's log as lines, for a failing test's trace.
+inline std::string LogText(const std::vector<std::string>& log) {
+    std::string text;
+    for (const std::string& line : log) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// The number of the step that did this operation ("create R-CODE.$$B"), or 0.
+inline int StepOf(const std::vector<std::string>& log, const std::string& operation) {
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i] == std::to_string(i + 1) + " " + operation) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace test_support

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/document/paths.h"
-#include "editor/document/program_save.h"
 #include "editor/document/stick_layout.h"
 #include "editor/document/text_file.h"
 #include "unit/test_support.h"

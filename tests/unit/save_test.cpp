@@ -53,14 +53,6 @@ struct Stick {
     bool NoTemporaryFiles() const { return !FileExists(temp) && !FileExists(backupTemp); }
 };
 
-std::string Lines(const std::vector<std::string>& log) {
-    std::string text;
-    for (const std::string& line : log) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 TEST(SaveProgram, KeepsTheOldFileAsBackup) {
     Stick stick;
     CapturedMessages messages;
@@ -108,7 +100,7 @@ TEST(SaveProgram, AProgramNamedLikeABackupIsReplacedInOneStep) {
         FailingFileOps files({failAt}, SystemFileOps());
         CapturedMessages messages;
         const bool ok = SaveProgram(program, doc, files, messages);
-        SCOPED_TRACE(Lines(files.log));
+        SCOPED_TRACE(test_support::LogText(files.log));
         EXPECT_EQ(ReadBytes(program), ok ? saved : kOriginal);
         if (files.calls < failAt) {
             EXPECT_TRUE(ok);
@@ -136,7 +128,7 @@ TEST(SaveProgram, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
                 FailingFileOps files({first, second}, SystemFileOps(), how);
                 CapturedMessages messages;
                 const bool saved = SaveProgram(stick.program, stick.doc, files, messages);
-                SCOPED_TRACE(Lines(files.log));
+                SCOPED_TRACE(test_support::LogText(files.log));
                 ASSERT_EQ(messages.shown.size(), 1u);
                 EXPECT_EQ(ReadBytes(stick.program), saved ? kSaved : kOriginal);
                 const std::string backup = ReadBytes(stick.backup);
@@ -164,12 +156,7 @@ int StepOf(const std::string& operation) {
     FailingFileOps probe({}, SystemFileOps());
     CapturedMessages quiet;
     SaveProgram(stick.program, stick.doc, probe, quiet);
-    for (std::size_t i = 0; i < probe.log.size(); ++i) {
-        if (probe.log[i] == std::to_string(i + 1) + " " + operation) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
+    return test_support::StepOf(probe.log, operation);
 }
 
 // What the owner is told, and what the stick then holds.
