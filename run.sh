@@ -26,6 +26,13 @@ esac
 install_dependencies
 configure_and_build
 prepare_wine
+if [[ "$ZOLT_WINDOWS_ARCH" == x64 ]]; then
+    if ((ZOLT_CAN_RUN_32BIT)); then
+        echo "ZOLT_WINDOWS_TESTS=x64: opening the x64 build."
+    else
+        echo "This machine cannot start 32-bit programs: opening the x64 build."
+    fi
+fi
 
 SCRATCH="$BUILD/run/stick"
 rm -rf "$BUILD/run"
@@ -35,23 +42,23 @@ mkdir -p "$SCRATCH/ZOLT"
 
 args=()
 if [[ "$what" == zolt ]]; then
-    exe="$BUILD/x86/zolt.exe"
+    exe="$BUILD/$ZOLT_WINDOWS_ARCH/zolt.exe"
     title="The editor"
     cd "$SCRATCH/ZOLT"
     if [[ -n "$program" ]]; then
-        args=("$(winepath -w "$program" 2>/dev/null)")
+        args=("$(wine_run winepath.exe -w "$program" 2>/dev/null)")
     fi
 else
     # The console finds its files from the root of the current drive: the
     # stick becomes drive M: and its folder the current one.
-    exe="$BUILD/x86/Pupdesk.exe"
+    exe="$BUILD/$ZOLT_WINDOWS_ARCH/Pupdesk.exe"
     title="The settings console"
     ln -sfn "$SCRATCH" "$WINEPREFIX/dosdevices/m:"
     cd "$SCRATCH"
 fi
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    exec wine "$exe" "${args[@]}"
+    exec "$ZOLT_WINE" "$exe" "${args[@]}"
 fi
 
 # No display: a virtual one, a screenshot, and the program closed again.
@@ -60,7 +67,7 @@ Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY="$display" wine "$exe" "${args[@]}" >/dev/null 2>&1 &
+DISPLAY="$display" "$ZOLT_WINE" "$exe" "${args[@]}" >/dev/null 2>&1 &
 sleep 6
 shot="$BUILD/run-$what.png"
 DISPLAY="$display" import -window root "$shot"

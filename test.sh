@@ -6,6 +6,8 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 
 install_dependencies
+choose_windows_tests
+echo "== $ZOLT_WINDOWS_WHY"
 
 echo "== Format check"
 mapfile -t sources < <(cd "$ROOT" && git ls-files '*.cpp' '*.h' 2>/dev/null || true)
@@ -32,6 +34,7 @@ status=0
 (cd "$BUILD/host" && ctest --output-on-failure -j "$(nproc)") || status=$?
 convert_screenshots
 echo "Screenshots: $BUILD/screenshots"
+echo "$ZOLT_WINDOWS_WHY"
 if ((fuzz_status)); then
     echo "FAIL: a fuzz target found an input that breaks it (see above)"
     status=1

@@ -53,19 +53,83 @@ install_dependencies() {
     fi
 }
 
+# Which build carries the Windows tests. Some machines cannot start 32-bit
+# programs at all (kernels or virtual machines without 32-bit support): the
+# i386 loader, and with it Wine's 32-bit half, answers "Exec format error".
+# There Wine's 64-bit loader runs the x64 build, whatever packages are
+# installed. ZOLT_WINDOWS_TESTS=x64 takes that path on purpose.
+choose_windows_tests() {
+    if [[ -n "${ZOLT_WINDOWS_ARCH:-}" ]]; then
+        return
+    fi
+    ZOLT_CAN_RUN_32BIT=0
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        ZOLT_CAN_RUN_32BIT=1
+    fi
+    case "${ZOLT_WINDOWS_TESTS:-auto}" in
+        auto)
+            if ((ZOLT_CAN_RUN_32BIT)); then
+                ZOLT_WINDOWS_ARCH=x86
+                ZOLT_WINDOWS_WHY="Windows tests ran on the x86 build, the one that ships; the x64 build was smoke-tested."
+            else
+                ZOLT_WINDOWS_ARCH=x64
+                ZOLT_WINDOWS_WHY="Windows tests ran on the x64 build: this machine cannot start 32-bit programs; the x86 build was checked by its PE header and imports only."
+            fi
+            ;;
+        x64)
+            ZOLT_WINDOWS_ARCH=x64
+            ZOLT_WINDOWS_WHY="Windows tests ran on the x64 build: ZOLT_WINDOWS_TESTS=x64 asked for it; the x86 build was checked by its PE header and imports only."
+            ;;
+        x86)
+            if ! ((ZOLT_CAN_RUN_32BIT)); then
+                echo "ZOLT_WINDOWS_TESTS=x86, but this machine cannot start 32-bit programs." >&2
+                exit 2
+            fi
+            ZOLT_WINDOWS_ARCH=x86
+            ZOLT_WINDOWS_WHY="Windows tests ran on the x86 build, the one that ships; the x64 build was smoke-tested."
+            ;;
+        *)
+            echo "ZOLT_WINDOWS_TESTS must be x86, x64 or auto, not '${ZOLT_WINDOWS_TESTS}'." >&2
+            exit 2
+            ;;
+    esac
+    if [[ "$ZOLT_WINDOWS_ARCH" == x64 ]]; then
+        # Debian's wine command takes the 32-bit loader whenever wine32 is
+        # installed; the 64-bit one is started directly.
+        ZOLT_WINE=/usr/lib/wine/wine64
+        export WINELOADER="$ZOLT_WINE"
+    else
+        ZOLT_WINE=wine
+        unset WINELOADER
+    fi
+    export ZOLT_CAN_RUN_32BIT ZOLT_WINDOWS_ARCH ZOLT_WINDOWS_WHY ZOLT_WINE
+}
+
+# Wine's own tools (reg, winepath, wineboot) through the chosen loader.
+wine_run() {
+    "$ZOLT_WINE" "$@"
+}
+
 # The host build (unit tests, checker) with its sanitizer twin, the shipped
-# 32-bit Windows build (programs and window tests), and the 64-bit one.
+# 32-bit Windows build and the 64-bit one; the one that carries the Windows
+# tests is built with them.
 configure_and_build() {
-    local jobs
+    local jobs x86_tests=ON x64_tests=OFF
     jobs="$(nproc)"
-    cmake -S "$ROOT" -B "$BUILD/x86" -DCMAKE_BUILD_TYPE=Release \
+    choose_windows_tests
+    if [[ "$ZOLT_WINDOWS_ARCH" == x64 ]]; then
+        x86_tests=OFF
+        x64_tests=ON
+    fi
+    cmake -S "$ROOT" -B "$BUILD/x86" -DCMAKE_BUILD_TYPE=Release -DZOLT_BUILD_TESTS=$x86_tests \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" >/dev/null
     cmake --build "$BUILD/x86" -j "$jobs"
-    cmake -S "$ROOT" -B "$BUILD/x64" -DCMAKE_BUILD_TYPE=Release -DZOLT_BUILD_TESTS=OFF \
+    cmake -S "$ROOT" -B "$BUILD/x64" -DCMAKE_BUILD_TYPE=Release -DZOLT_BUILD_TESTS=$x64_tests \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
     cmake --build "$BUILD/x64" -j "$jobs"
     cmake -S "$ROOT" -B "$BUILD/host" -DCMAKE_BUILD_TYPE=Debug \
-        -DZOLT_WINDOWS_BIN_DIR="$BUILD/x86" -DZOLT_WINDOWS_X64_BIN_DIR="$BUILD/x64" >/dev/null
+        -DZOLT_WINDOWS_X86_BIN_DIR="$BUILD/x86" -DZOLT_WINDOWS_X64_BIN_DIR="$BUILD/x64" \
+        -DZOLT_WINDOWS_TEST_ARCH="$ZOLT_WINDOWS_ARCH" -DZOLT_WINE="$ZOLT_WINE" >/dev/null
     cmake --build "$BUILD/host" -j "$jobs"
 }
 
@@ -81,32 +145,39 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export WINEARCH=win64
 
-# Which Wine made a prefix: a prefix made by another installation (say,
-# before wine32 was there) cannot load the 32-bit system DLLs.
+# Which Wine made a prefix, and for which build: a prefix made by another
+# installation (say, before wine32 was there) or by the other loader cannot
+# be trusted to load the system DLLs the tests need.
 wine_identity() {
-    echo "$(wine --version) $(dpkg-query -W -f='${Version}' wine32:i386 2>/dev/null) $WINEARCH"
+    echo "$(wine_run --version) $(dpkg-query -W -f='${Version}' wine32:i386 2>/dev/null)" \
+        "$WINEARCH $ZOLT_WINDOWS_ARCH"
 }
 
 prepare_wine() {
-    local stamp="$WINEPREFIX/made-by"
-    if [[ -f "$WINEPREFIX/system.reg" && -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" &&
+    choose_windows_tests
+    local stamp="$WINEPREFIX/made-by" system_dll=system32
+    if [[ "$ZOLT_WINDOWS_ARCH" == x86 ]]; then
+        system_dll=syswow64
+    fi
+    if [[ -f "$WINEPREFIX/system.reg" && -f "$WINEPREFIX/drive_c/windows/$system_dll/kernel32.dll" &&
           "$(cat "$stamp" 2>/dev/null)" == "$(wine_identity)" ]]; then
         return
     fi
-    echo "== Making the Wine prefix"
+    echo "== Making the Wine prefix ($ZOLT_WINDOWS_ARCH)"
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    wine_run wineboot.exe -i >/dev/null 2>&1 || true
     # Without a window manager Wine draws the caption and frame itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         >/dev/null 2>&1 || true
     wineserver -w || true
     # The first window a prefix shows takes long (fonts are looked up and
     # cached): show one before any test waits for a window.
-    if [[ -f "$BUILD/x86/zolt_window_tests.exe" ]]; then
-        timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" wine \
-            "$BUILD/x86/zolt_window_tests.exe" --gtest_filter='EditorWindow.UsesTheProgramIcon*' >/dev/null 2>&1 || true
+    if [[ -f "$BUILD/$ZOLT_WINDOWS_ARCH/zolt_window_tests.exe" ]]; then
+        timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" "$ZOLT_WINE" \
+            "$BUILD/$ZOLT_WINDOWS_ARCH/zolt_window_tests.exe" \
+            --gtest_filter='EditorWindow.UsesTheProgramIcon*' >/dev/null 2>&1 || true
     fi
     wineserver -w || true
     wine_identity >"$stamp"
