@@ -29,6 +29,9 @@ fuzz_status=0
 "$ROOT/tests/fuzz/run.sh" 15 || fuzz_status=$?
 
 echo "== All tests"
+# Programs left running by an interrupted run would share the Wine server with
+# the tests and their windows would sit on a display that is gone.
+wineserver -k >/dev/null 2>&1 || true
 rm -f "$BUILD"/screenshots/*.bmp "$BUILD"/screenshots/*.png
 status=0
 (cd "$BUILD/host" && ctest --output-on-failure -j "$(nproc)") || status=$?

@@ -25,6 +25,32 @@ void MessageBoxSink::ShowSaveFailure(HWND owner, const std::string& text) {
     MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONWARNING);
 }
 
+void OfferUnplacedSettings(HINSTANCE instance, const SettingsFiles& files, FileOps& ops) {
+    const std::vector<UnplacedFile> found = FindUnplacedSettings(files, ops);
+    if (found.empty()) {
+        return;
+    }
+    std::string list;
+    for (const UnplacedFile& file : found) {
+        list += FormatText(
+            LoadText(instance, IDS_RECOVER_FILE),
+            {file.target, file.path, std::to_string(file.size), FileTimeText(file.path)});
+    }
+    const std::string question = FormatText(
+        LoadText(instance, found.size() == 1 ? IDS_RECOVER_ONE : IDS_RECOVER_BOTH), {list});
+    char exe[MAX_PATH + 1] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string caption = exe;
+    caption = caption.substr(caption.find_last_of("\\/") + 1);
+    caption = caption.substr(0, caption.rfind('.'));
+    if (MessageBoxA(nullptr, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING) ==
+        IDYES) {
+        for (const UnplacedFile& file : found) {
+            ops.Replace(file.path, file.target);
+        }
+    }
+}
+
 const Route<ConsoleDialog> ConsoleDialog::kRoutes[6] = {
     {WM_INITDIALOG, 0, 0, &ConsoleDialog::OpenDialog},
     {WM_HSCROLL, 0, 0, &ConsoleDialog::TrackBarMoved},

@@ -5,10 +5,14 @@
 #include <string>
 
 #include "console/controls.h"
-#include "console/dialog.h"
 #include "console/settings.h"
+#include "win32ui/controls.h"
+#include "win32ui/dialog.h"
 
 namespace pupdesk {
+
+// The console is made of the shared dialog base and control wrappers.
+using namespace win32ui;
 
 // How the console tells the owner that a save failed: a message box in the
 // program, captured in tests.
@@ -22,6 +26,11 @@ class MessageBoxSink : public SaveFailureSink {
   public:
     void ShowSaveFailure(HWND owner, const std::string& text) override;
 };
+
+// Before the console opens: when a save that was cut short left settings
+// files beside their places, asks the owner whether to put them in place,
+// and does so (each in one step, as a save's last step) on Yes.
+void OfferUnplacedSettings(HINSTANCE instance, const SettingsFiles& files, FileOps& ops);
 
 // The settings console: volume, gender, see-ball sound, camera settings,
 // three switches and the learning status. Save ends it with 1, Cancel with 2.

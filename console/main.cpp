@@ -18,9 +18,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     // The files are found from the root of the current drive.
+    const pupdesk::SettingsFiles files = pupdesk::FilesBelow("");
+    pupdesk::OfferUnplacedSettings(instance, files, pupdesk::SystemFileOps());
     pupdesk::MessageBoxSink failures;
-    pupdesk::ConsoleDialog dialog(instance, pupdesk::FilesBelow(""), pupdesk::SystemFileOps(),
-                                  failures);
+    pupdesk::ConsoleDialog dialog(instance, files, pupdesk::SystemFileOps(), failures);
     const INT_PTR result = dialog.Run(GetActiveWindow());
     return static_cast<int>(result);
 }

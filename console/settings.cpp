@@ -134,37 +134,19 @@ std::string Sibling(const std::string& path, const char* extension) {
     return path.substr(0, dot) + extension;
 }
 
-// The room a file of this size takes on the medium.
-std::uint64_t OnDisk(std::size_t size, const Room& room) {
-    const std::uint64_t cluster = std::max<std::uint64_t>(room.clusterBytes, 1);
-    return (size + cluster - 1) / cluster * cluster;
-}
-
 // Writes a file whole beside the old one, flushed to the medium, then puts
 // it in the old one's place in one step. On failure the old file stands as it
 // was and the temporary file is removed (its bytes are still in memory).
 IoResult WriteWhole(const std::string& path, const std::string& bytes, FileOps& ops) {
-    const std::string temp = Sibling(path, ".$$$");
-    std::unique_ptr<OutputFile> out = ops.Create(temp);
-    if (!out) {
-        return IoResult::Failed;
+    switch (fileio::WriteWholeAndReplace(ops, Sibling(path, ".$$$"), path,
+                                         [&bytes](OutputFile& out) { return out.Write(bytes); })) {
+        case fileio::Written::Ok:
+            return IoResult::Ok;
+        case fileio::Written::Full:
+            return IoResult::Full;
+        default:
+            return IoResult::Failed;
     }
-    IoResult result = out->Write(bytes);
-    if (result == IoResult::Ok) {
-        result = out->Flush();
-    }
-    const IoResult closed = out->Close();
-    out.reset();
-    if (result == IoResult::Ok) {
-        result = closed;
-    }
-    if (result == IoResult::Ok && !ops.Replace(temp, path)) {
-        result = IoResult::Failed;
-    }
-    if (result != IoResult::Ok) {
-        ops.Remove(temp);
-    }
-    return result;
 }
 
 }  // namespace
@@ -277,6 +259,26 @@ ConsoleSettings LoadSettings(const SettingsFiles& files) {
     return s;
 }
 
+std::vector<UnplacedFile> FindUnplacedSettings(const SettingsFiles& files, FileOps& ops) {
+    std::vector<UnplacedFile> found;
+    const auto look = [&](const std::string& target, std::size_t size, bool signed_) {
+        const std::string temp = Sibling(target, ".$$$");
+        if (ops.State(target) != TargetState::Missing || ops.Size(temp) != size) {
+            return;
+        }
+        std::string bytes;
+        if (ReadFile(temp, bytes) != FileState::Read || bytes.size() != size ||
+            (signed_ && !std::equal(kPlusSignature.begin(), kPlusSignature.end(),
+                                    reinterpret_cast<const std::uint8_t*>(bytes.data())))) {
+            return;
+        }
+        found.push_back({target, temp, size});
+    };
+    look(files.array1, kArray1Size, false);
+    look(files.plus, kPlusSize, true);
+    return found;
+}
+
 void EncodeSettings(ConsoleSettings& s) {
     NormaliseCamera(s);
     for (const Array1Field& field : kArray1Fields) {
@@ -308,15 +310,17 @@ std::string SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps
     if (s.plusValid && ops.State(files.plus) == TargetState::ReadOnly) {
         return volumeTo + "\nThe file is read-only, so it was left as it was.";
     }
-    // One file is written at a time, and the old one's room is free again
-    // once it is replaced.
+    // The whole save must fit before anything is written: one file is
+    // written at a time while the old one still takes its room, and a file
+    // that replaces a shorter one (or none) keeps the room it takes.
     const std::string full = "\nThe memory stick is full, so the file was left as it was.";
-    if (const std::optional<Room> room = ops.FreeRoom(files.array1)) {
-        const std::uint64_t need = std::max(OnDisk(array1Bytes.size(), *room),
-                                            s.plusValid ? OnDisk(plusBytes.size(), *room) : 0);
-        if (room->freeBytes < need) {
-            return settingsTo + full;
-        }
+    const fileio::Replacement array1Step{array1Bytes.size(), ops.Size(files.array1).value_or(0)};
+    fileio::Replacement plusStep{};
+    if (s.plusValid) {
+        plusStep = {plusBytes.size(), ops.Size(files.plus).value_or(0)};
+    }
+    if (!fileio::HasRoomFor(ops, files.array1, {array1Step, plusStep})) {
+        return settingsTo + full;
     }
     const std::string leftAsItWas = "\nThe file was left as it was.";
     const IoResult array1 = WriteWhole(files.array1, array1Bytes, ops);

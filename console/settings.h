@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "fileio/file_ops.h"
 
 namespace pupdesk {
 
@@ -61,45 +64,15 @@ SettingsFiles FilesBelow(const std::string& root);
 // (Japanese, Chinese and Korean Windows); none until set.
 void SetLeadBytes(const std::array<bool, 256>& isLead);
 
-// How a step of writing a file ended. Full: the medium has no room left.
-enum class IoResult { Ok, Failed, Full };
-
-// A file being written by a save.
-class OutputFile {
-  public:
-    virtual ~OutputFile() = default;
-    virtual IoResult Write(std::string_view bytes) = 0;
-    // Makes everything written so far reach the medium.
-    virtual IoResult Flush() = 0;
-    virtual IoResult Close() = 0;
-};
-
-// What a save finds in a file's place.
-enum class TargetState { Missing, Writable, ReadOnly, Unknown };
-
-// Free room on the medium that holds a file.
-struct Room {
-    std::uint64_t freeBytes = 0;
-    std::uint64_t clusterBytes = 1;  // files take whole clusters
-};
-
-// Every file operation of a save, so that tests can record the steps and make
-// any of them fail.
-class FileOps {
-  public:
-    virtual ~FileOps() = default;
-    // Creates a file, or empties an existing one, for writing, unshared.
-    virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
-    // Puts `from` in the place of `to` in one step: afterwards `to` holds
-    // either its old content or the new one, never neither.
-    virtual bool Replace(const std::string& from, const std::string& to) = 0;
-    virtual bool Remove(const std::string& path) = 0;
-    virtual TargetState State(const std::string& path) = 0;
-    // Empty when the room cannot be learned.
-    virtual std::optional<Room> FreeRoom(const std::string& path) = 0;
-};
-// The system's own: the host's, or on Windows the system's file services.
-FileOps& SystemFileOps();
+// A save's file operations go through the shared file seam. TargetState:
+// what a save finds in a file's place (FileState above is what the console
+// read at start).
+using fileio::FileOps;
+using fileio::IoResult;
+using fileio::OutputFile;
+using fileio::Room;
+using fileio::SystemFileOps;
+using TargetState = fileio::FileState;
 
 ConsoleSettings LoadSettings(const SettingsFiles& files);
 
@@ -115,6 +88,20 @@ void EncodeSettings(ConsoleSettings& settings);
 // message that names the file that was not saved and says what the stick
 // holds.
 std::string SaveSettings(ConsoleSettings& settings, const SettingsFiles& files, FileOps& ops);
+
+// A settings file that a save wrote whole beside its place and did not get to
+// put there: on FAT a replace removes the old file's entry and names the new
+// one in two steps, and a stick pulled between them leaves the file missing.
+struct UnplacedFile {
+    std::string target;  // ARRAY1.DAT or PLUS.DAT, missing
+    std::string path;    // ARRAY1.$$$ or PLUS.$$$ beside it
+    std::uint64_t size = 0;
+};
+
+// The unplaced settings files, in the order a save writes them: each one
+// whose target is missing and whose .$$$ has the length the console writes
+// (with PLUS.DAT's signature for PLUS.$$$).
+std::vector<UnplacedFile> FindUnplacedSettings(const SettingsFiles& files, FileOps& ops);
 
 int VolumeLevelFromByte(std::uint8_t byte);
 std::array<std::uint8_t, 4> VolumeBytesForLevel(int level);

@@ -29,6 +29,12 @@
 #define IDS_VOLUME_FIRST 200  // the five volume levels, Off to Maximum
 #define IDS_SOUND_FIRST 210   // the three see-ball sounds
 #define IDS_LEARNING_STATUS 220
+// Asked at start-up when a save was cut short: %1 the files, one
+// IDS_RECOVER_FILE each (%1 the missing file, %2 the copy, %3 its size in
+// bytes, %4 when it was written).
+#define IDS_RECOVER_ONE 230
+#define IDS_RECOVER_BOTH 231
+#define IDS_RECOVER_FILE 232
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

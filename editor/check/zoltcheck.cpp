@@ -10,6 +10,7 @@
 #include "editor/catalog/palette.h"
 #include "editor/document/paths.h"
 #include "editor/document/program_document.h"
+#include "editor/document/program_save.h"
 #include "editor/document/program_writer.h"
 #include "editor/document/startup.h"
 
@@ -142,6 +143,13 @@ int main(int argc, char** argv) {
     if (!start.Ok()) {
         Put(stderr, start.message);
         Put(stderr, "\n");
+        // A save cut short may have left the program beside its place; the
+        // checker only tells, it changes nothing on the stick.
+        if (const auto found =
+                zolt::FindUnplacedProgram(start.programPath, zolt::SystemFileOps())) {
+            Put(stderr, zolt::UnplacedProgramNote(*found));
+            Put(stderr, "\n");
+        }
         return 1;
     }
     switch (mode) {

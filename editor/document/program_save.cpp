@@ -1,8 +1,5 @@
 #include "editor/document/program_save.h"
 
-#include <algorithm>
-#include <functional>
-
 #include "editor/document/paths.h"
 #include "editor/document/program_writer.h"
 #include "editor/document/stick_layout.h"
@@ -22,32 +19,7 @@ std::string WithPath(std::string_view message, const std::string& path) {
     return text;
 }
 
-enum class Written { Ok, CantCreate, CantWrite, Full };
-
-// Writes a file whole, flushed to the medium and closed, every step
-// checked; `write` hands the bytes to the file. A file that did not come out
-// whole is removed again: its content is still in memory.
-Written WriteWhole(FileOps& files, const std::string& path,
-                   const std::function<IoResult(OutputFile&)>& write) {
-    std::unique_ptr<OutputFile> out = files.Create(path);
-    if (!out) {
-        return Written::CantCreate;
-    }
-    IoResult result = write(*out);
-    if (result == IoResult::Ok) {
-        result = out->Flush();
-    }
-    const IoResult closed = out->Close();
-    out.reset();
-    if (result == IoResult::Ok) {
-        result = closed;
-    }
-    if (result == IoResult::Ok) {
-        return Written::Ok;
-    }
-    files.Remove(path);
-    return result == IoResult::Full ? Written::Full : Written::CantWrite;
-}
+using fileio::Written;
 
 // The new program, handed to the file in blocks as the writer makes it.
 IoResult WriteProgramBlocks(const ProgramDocument& doc, OutputFile& out) {
@@ -85,12 +57,6 @@ std::string FailureText(Written how, const std::string& programPath) {
     return text;
 }
 
-// The room a file of this size takes on the medium.
-std::uint64_t OnDisk(std::size_t size, const Room& room) {
-    const std::uint64_t cluster = std::max<std::uint64_t>(room.clusterBytes, 1);
-    return (size + cluster - 1) / cluster * cluster;
-}
-
 }  // namespace
 
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
@@ -118,42 +84,35 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
         return false;
     }
 
-    // Each new file is written while the file it replaces still takes its
-    // room; the old one's room is free again once it is replaced.
-    if (const std::optional<Room> room = files.FreeRoom(programPath)) {
-        const std::uint64_t need =
-            std::max(makeBackup ? OnDisk(doc.text.size(), *room) : 0, OnDisk(newSize, *room));
-        if (room->freeBytes < need) {
-            messages.Notify(FailureText(Written::Full, programPath));
-            return false;
-        }
+    // The whole save must fit before anything is written: each new file is
+    // written while the file it replaces still takes its room, and a backup
+    // that replaces a smaller one (or none) keeps the room it takes.
+    const std::uint64_t programBytes = files.Size(programPath).value_or(0);
+    fileio::Replacement backupStep{};
+    if (makeBackup) {
+        backupStep = {doc.text.size(), files.Size(backupPath).value_or(0)};
+    }
+    if (!fileio::HasRoomFor(files, programPath, {backupStep, {newSize, programBytes}})) {
+        messages.Notify(FailureText(Written::Full, programPath));
+        return false;
     }
 
     // First the backup: the program as read, replacing the old backup only
     // once it is whole. The program file is not touched until then.
     if (makeBackup) {
-        const std::string backupTemp = BackupTempPath(programPath);
         const Written backup =
-            WriteWhole(files, backupTemp, [&doc](OutputFile& out) { return out.Write(doc.text); });
+            fileio::WriteWholeAndReplace(files, BackupTempPath(programPath), backupPath,
+                                         [&doc](OutputFile& out) { return out.Write(doc.text); });
         if (backup != Written::Ok) {
             messages.Notify(FailureText(backup, programPath));
-            return false;
-        }
-        if (!files.Replace(backupTemp, backupPath)) {
-            files.Remove(backupTemp);
-            messages.Notify(FailureText(Written::CantWrite, programPath));
             return false;
         }
     }
 
     // Then the program, whole beside the program file before it replaces it.
-    const std::string tempPath = SaveTempPath(programPath);
-    Written saved = WriteWhole(files, tempPath,
-                               [&doc](OutputFile& out) { return WriteProgramBlocks(doc, out); });
-    if (saved == Written::Ok && !files.Replace(tempPath, programPath)) {
-        files.Remove(tempPath);
-        saved = Written::CantWrite;
-    }
+    const Written saved = fileio::WriteWholeAndReplace(
+        files, SaveTempPath(programPath), programPath,
+        [&doc](OutputFile& out) { return WriteProgramBlocks(doc, out); });
     if (saved != Written::Ok) {
         std::string text = FailureText(saved, programPath);
         if (makeBackup) {

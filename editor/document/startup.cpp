@@ -46,14 +46,48 @@ std::string_view ArgumentText(std::string_view commandLine) {
     return commandLine.substr(i);
 }
 
-StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
-                           ProgramDocument& doc) {
-    StartupResult result;
+std::string ProgramPathFor(std::string_view argumentText, std::string_view currentDir) {
     while (!argumentText.empty() && IsCSpace(argumentText.front())) {
         argumentText.remove_prefix(1);
     }
     const std::string_view location = argumentText.empty() ? kDefaultProgramLocation : argumentText;
-    result.programPath = MakeFullPath(location, currentDir);
+    return MakeFullPath(location, currentDir);
+}
+
+std::optional<UnplacedProgram> FindUnplacedProgram(const std::string& programPath,
+                                                   fileio::FileOps& files) {
+    const std::string temp = SaveTempPath(programPath);
+    if (programPath.size() > kMaxPathLength || temp.size() > kMaxPathLength ||
+        files.State(programPath) != fileio::FileState::Missing) {
+        return std::nullopt;
+    }
+    const std::optional<std::uint64_t> size = files.Size(temp);
+    if (!size) {
+        return std::nullopt;
+    }
+    ProgramDocument doc;
+    bool whole = false;
+    try {
+        whole = ReadProgramFile(temp, doc) && ParseProgram(doc) && doc.RecordCount() > 0;
+    } catch (const std::bad_alloc&) {
+        whole = false;
+    }
+    ClearDocument(doc);
+    if (!whole) {
+        return std::nullopt;
+    }
+    return UnplacedProgram{temp, *size};
+}
+
+std::string UnplacedProgramNote(const UnplacedProgram& found) {
+    return "A program that zolt saved is there as " + found.path +
+           "; start zolt to put it in place.";
+}
+
+StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
+                           ProgramDocument& doc) {
+    StartupResult result;
+    result.programPath = ProgramPathFor(argumentText, currentDir);
     const std::string& path = result.programPath;
 
     // Every file the editor derives from the program path must fit a path of

@@ -25,6 +25,10 @@
 #define IDS_SELECT_EVENT_PLACEHOLDER 204
 #define IDS_EMPTY_EVENT_PLACEHOLDER 205
 #define IDS_REARRANGE_HINT 206
+// Asked at start-up when a save was cut short: %1 the program path, %2 where
+// the saved program is, %3 its size in bytes, %4 when it was written, %5 the
+// program file's name.
+#define IDS_RECOVER_PROGRAM 207
 // The 24 palette categories, in the order of the category box.
 #define IDS_CATEGORY_FIRST 300
 

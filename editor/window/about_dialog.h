@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
-#include "editor/window/dialog.h"
+#include "win32ui/dialog.h"
 
 namespace zolt {
+
+using win32ui::Dialog;
+using win32ui::Route;
 
 // The About box: icon, name and version, OK. OK, Escape and the close box
 // end it.

@@ -8,10 +8,14 @@
 #include "editor/document/edit_history.h"
 #include "editor/document/message_sink.h"
 #include "editor/document/program_document.h"
-#include "editor/window/controls.h"
-#include "editor/window/dialog.h"
+#include "win32ui/controls.h"
+#include "win32ui/dialog.h"
 
 namespace zolt {
+
+// The editor's windows are made of the shared dialog base and control
+// wrappers.
+using namespace win32ui;
 
 // The drag under way, if any.
 struct DragState {

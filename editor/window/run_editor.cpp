@@ -1,8 +1,11 @@
 #include "editor/window/run_editor.h"
 
 #include "editor/document/paths.h"
+#include "editor/document/program_save.h"
 #include "editor/document/startup.h"
+#include "editor/resources/resource.h"
 #include "editor/window/editor_dialog.h"
+#include "win32ui/text.h"
 
 namespace zolt {
 
@@ -28,7 +31,27 @@ bool MessageBoxSink::AskYesNo(const std::string& text) {
     return MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
+void OfferUnplacedProgram(HINSTANCE instance, const std::string& programPath, FileOps& files,
+                          MessageSink& messages) {
+    const std::optional<UnplacedProgram> found = FindUnplacedProgram(programPath, files);
+    if (!found) {
+        return;
+    }
+    const PathParts program = SplitPath(programPath);
+    const std::string question =
+        win32ui::FormatText(win32ui::LoadText(instance, IDS_RECOVER_PROGRAM),
+                            {programPath, found->path, std::to_string(found->size),
+                             win32ui::FileTimeText(found->path), program.base + program.ext});
+    if (messages.AskYesNo(question)) {
+        // The same one-step replace as a save's last step; when it fails the
+        // start-up checks below say that the program file is missing.
+        files.Replace(found->path, programPath);
+    }
+}
+
 INT_PTR StartEditor(HINSTANCE instance, std::string_view argumentText, MessageSink& messages) {
+    OfferUnplacedProgram(instance, ProgramPathFor(argumentText, CurrentDirectory()),
+                         SystemFileOps(), messages);
     ProgramDocument doc;
     const StartupResult start = CheckStartup(argumentText, CurrentDirectory(), doc);
     if (!start.Ok()) {

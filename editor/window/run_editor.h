@@ -26,7 +26,9 @@ class MessageBoxSink : public MessageSink {
 // The lead bytes of the system's ANSI code page, as paths and names are read.
 LeadBytes SystemLeadBytes();
 
-// The editor's start-up: the checks, then the editor dialog, run modally.
+// The editor's start-up: when the program file is missing and a save that was
+// cut short left the new program beside it, the owner is asked first whether
+// to put it in place; then the checks, then the editor dialog, run modally.
 // Every failure is one message, after which the editor does not open. Returns
 // the dialog's result, or 0 when it did not open.
 INT_PTR StartEditor(HINSTANCE instance, std::string_view argumentText, MessageSink& messages);

@@ -246,8 +246,7 @@ TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
     EXPECT_EQ(static_cast<unsigned char>(expected[51]), 0xFFu);
 }
 
-using FailingFileOps =
-    test_support::FailingFileOps<FileOps, OutputFile, IoResult, TargetState, Room>;
+using test_support::FailingFileOps;
 
 // Words that load as they stand, so that a save changes only gender; and a
 // valid PLUS.DAT whose volume a save changes.
@@ -376,6 +375,94 @@ TEST(SaveSettings, StopsBeforeWritingWhenTheStickIsFullOrAFileIsReadOnly) {
         EXPECT_EQ(Difference(ReadBytes(c.stick.files.array1), kArray1), "");
         EXPECT_EQ(Difference(ReadBytes(c.stick.files.plus), kPlus), "");
         EXPECT_TRUE(c.NoTemporaryFiles());
+    }
+}
+
+// With clusters of 256 bytes the new ARRAY1.DAT takes 8192 and PLUS.DAT
+// (600 bytes, kept whole) 768. ARRAY1.DAT is put in place first: it keeps
+// what it takes beyond the old one's room while PLUS.DAT is written.
+TEST(SaveSettings, StopsBeforeWritingWhenTheWholeSaveDoesNotFit) {
+    const struct {
+        std::size_t array1Size;  // 0: no ARRAY1.DAT yet
+        std::uint64_t need;
+    } cases[] = {{8000, 8192}, {100, 8192 - 256 + 768}, {0, 8192 + 768}};
+    const std::string plus = Plus(255, 600);
+    for (const auto& c : cases) {
+        for (const std::uint64_t freeBytes : {c.need - 256, c.need}) {
+            SCOPED_TRACE("ARRAY1.DAT of " + std::to_string(c.array1Size) + " bytes, free " +
+                         std::to_string(freeBytes));
+            Stick stick;
+            const std::string array1 = c.array1Size ? Array1({}, c.array1Size) : "";
+            if (c.array1Size) {
+                WriteBytes(stick.files.array1, array1);
+            } else {
+                std::filesystem::create_directories(stick.root + "/OPEN-R/APP/PC/AMS");
+            }
+            WriteBytes(stick.files.plus, plus);
+            ConsoleSettings settings = LoadSettings(stick.files);
+            FailingFileOps ops({}, SystemFileOps());
+            ops.room = Room{freeBytes, 256};
+            const std::string message = SaveSettings(settings, stick.files, ops);
+            if (freeBytes < c.need) {
+                EXPECT_EQ(message,
+                          "ERROR: Can't save the settings to " + stick.files.array1 +
+                              "\nThe memory stick is full, so the file was left as it was.");
+                EXPECT_EQ(FileExists(stick.files.array1), c.array1Size != 0);
+                if (c.array1Size) {
+                    EXPECT_EQ(ReadBytes(stick.files.array1), array1);
+                }
+                EXPECT_EQ(ReadBytes(stick.files.plus), plus);
+                EXPECT_EQ(test_support::StepOf(ops.log, "create ARRAY1.$$$"), 0);
+            } else {
+                EXPECT_EQ(message, "");
+                EXPECT_EQ(ReadBytes(stick.files.array1).size(), 8000u);
+            }
+        }
+    }
+}
+
+// A save cut short between the two steps of a replace leaves a settings file
+// missing and its new copy whole beside it; only such a copy is offered.
+TEST(FindUnplacedSettings, OffersOnlyWholeCopiesOfMissingFiles) {
+    std::string unsignedPlus = Plus(255);
+    unsignedPlus[2] = 'X';
+    const struct {
+        const char* what;
+        const char* array1Temp;  // bytes of ARRAY1.$$$ (nullptr: none)
+        std::size_t array1Size;
+        std::string plusTemp;  // bytes of PLUS.$$$ (empty: none)
+        bool targetsThere;
+        std::vector<std::string> offered;  // file names of the targets
+    } cases[] = {
+        {"both whole", "", 8000, Plus(255), false, {"ARRAY1.DAT", "PLUS.DAT"}},
+        {"ARRAY1 only", "", 8000, "", false, {"ARRAY1.DAT"}},
+        {"ARRAY1 cut short", "", 7999, Plus(255), false, {"PLUS.DAT"}},
+        {"PLUS.$$$ without its signature", nullptr, 0, unsignedPlus, false, {}},
+        {"PLUS.$$$ too long", nullptr, 0, Plus(255, 65), false, {}},
+        {"files still there", "", 8000, Plus(255), true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stick stick;
+        const std::string array1Temp = stick.root + "/OPEN-R/APP/PC/AMS/ARRAY1.$$$";
+        const std::string plusTemp = stick.root + "/CUSTOM/PLUS.$$$";
+        if (c.array1Temp) {
+            WriteBytes(array1Temp, Array1({}, c.array1Size));
+        }
+        if (!c.plusTemp.empty()) {
+            WriteBytes(plusTemp, c.plusTemp);
+        }
+        if (c.targetsThere) {
+            WriteBytes(stick.files.array1, kArray1);
+            WriteBytes(stick.files.plus, kPlus);
+        }
+        std::vector<std::string> offered;
+        for (const UnplacedFile& file : FindUnplacedSettings(stick.files, SystemFileOps())) {
+            offered.push_back(file.target.substr(file.target.find_last_of('/') + 1));
+            EXPECT_EQ(file.path, file.target == stick.files.plus ? plusTemp : array1Temp);
+        }
+        EXPECT_EQ(offered, c.offered);
+        EXPECT_EQ(FileExists(stick.files.array1), c.targetsThere);
     }
 }
 

@@ -315,6 +315,23 @@ TEST(Zoltcheck, ReportsBrokenSticks) {
                  "ERROR: Invalid ACTION.EXT (does not match model number ERS-210) - please "
                  "reinstall\n");
          }},
+        // A save cut short between the two steps of its last replace: the
+        // checker tells where the program is and leaves it there.
+        {"unplaced-program",
+         [](const ScratchStick& s) { fs::rename(s.ams + "/R-CODE.R", s.ams + "/R-CODE.$$$"); },
+         [](const ScratchStick& s) {
+             return "ERROR: Can't open R-CODE.R file\n" + s.Shown(s.ams + "/R-CODE.R") +
+                    "\nA program that zolt saved is there as " + s.Shown(s.ams + "/R-CODE.$$$") +
+                    "; start zolt to put it in place.";
+         }},
+        {"unplaced-program-cut-short",
+         [](const ScratchStick& s) {
+             fs::remove(s.ams + "/R-CODE.R");
+             WriteBytes(s.ams + "/R-CODE.$$$", "//{ \"a\"\r\nWA");
+         },
+         [](const ScratchStick& s) {
+             return "ERROR: Can't open R-CODE.R file\n" + s.Shown(s.ams + "/R-CODE.R");
+         }},
         {"empty-program", [](const ScratchStick& s) { WriteBytes(s.ams + "/R-CODE.R", ""); },
          [](const ScratchStick& s) {
              return "ERROR: Can't open R-CODE.R file\n" + s.Shown(s.ams + "/R-CODE.R");
@@ -352,6 +369,8 @@ TEST(Zoltcheck, ReportsBrokenSticks) {
             EXPECT_EQ(run.out, "");
             EXPECT_EQ(run.err, c.message(stick) + "\n");
         }
+        EXPECT_EQ(fs::exists(stick.ams + "/R-CODE.$$$"),
+                  std::string(c.name).starts_with("unplaced"));
     }
 }
 

@@ -26,8 +26,7 @@ using fuzz::Check;
 using fuzz::Read;
 
 namespace fs = std::filesystem;
-using FailingFileOps = test_support::FailingFileOps<zolt::FileOps, zolt::OutputFile, zolt::IoResult,
-                                                    zolt::FileState, zolt::Room>;
+using test_support::FailingFileOps;
 
 struct Quiet : zolt::MessageSink {
     void Notify(const std::string&) override {}

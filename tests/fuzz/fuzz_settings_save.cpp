@@ -22,9 +22,7 @@ using fuzz::Check;
 using fuzz::Read;
 
 namespace fs = std::filesystem;
-using FailingFileOps =
-    test_support::FailingFileOps<pupdesk::FileOps, pupdesk::OutputFile, pupdesk::IoResult,
-                                 pupdesk::TargetState, pupdesk::Room>;
+using test_support::FailingFileOps;
 
 }  // namespace
 

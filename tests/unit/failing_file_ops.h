@@ -8,16 +8,23 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/file_ops.h"
+
 namespace test_support {
+
+using fileio::FileOps;
+using fileio::FileState;
+using fileio::IoResult;
+using fileio::OutputFile;
+using fileio::Room;
 
 // Passes every file operation of a save to the real ones and records it,
 // except the ones numbered in `failing` (from 1), which fail: a create,
 // replace or remove without touching the disk; a look-up that cannot tell; a
 // write after half of its bytes, a flush or a close as if the bytes had not
 // reached the medium (the file is left short). A failing write, flush or
-// close reports `how` (Failed, or Full for want of room). Serves the
-// editor's and the console's file seams, which have the same shape.
-template <class FileOps, class OutputFile, class IoResult, class FileState, class Room>
+// close reports `how` (Failed, or Full for want of room). Serves both
+// programs' saves.
 class FailingFileOps : public FileOps {
   public:
     FailingFileOps(std::set<int> failing, FileOps& real, IoResult how = IoResult::Failed)
@@ -50,6 +57,12 @@ class FailingFileOps : public FileOps {
             return std::nullopt;
         }
         return room ? room : real_.FreeRoom(path);
+    }
+    std::optional<std::uint64_t> Size(const std::string& path) override {
+        if (Fails("size " + Name(path))) {
+            return std::nullopt;
+        }
+        return real_.Size(path);
     }
 
   private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ struct CapturedMessages : MessageSink {
     }
 };
 
-using FailingFileOps = test_support::FailingFileOps<FileOps, OutputFile, IoResult, FileState, Room>;
+using test_support::FailingFileOps;
 
 const std::string kOriginal = "HEAD\n  //{ \"a\"\nWAIT\n  //}\nTAIL";
 const std::string kSaved = "HEAD\n  //{ \"a\"\n    WAIT\r\n    SET Warn 1\r\n  //}\nTAIL";
@@ -200,20 +201,50 @@ TEST(SaveProgram, SaysWhatAFailureLeftOnTheStick) {
     }
 }
 
+// With clusters of 16 bytes the program as read (30 bytes) and so the new
+// backup take 32, the new program (51 bytes) 64, the old backup (10 bytes)
+// 16. The backup is put in place first: it keeps what it takes beyond the
+// old backup's room while the new program is written.
 TEST(SaveProgram, StopsBeforeTouchingAnythingWhenTheStickIsFull) {
-    Stick stick;
-    FailingFileOps files({}, SystemFileOps());
-    // The new program (50 bytes) takes two clusters of 32 bytes.
-    files.room = Room{63, 32};
-    CapturedMessages messages;
-    EXPECT_FALSE(SaveProgram(stick.program, stick.doc, files, messages));
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"ERROR: Can't write new R-CODE.R file\n" + stick.program +
-                                       "\nThe memory stick is full."});
-    EXPECT_EQ(ReadBytes(stick.backup), kOldBackup);
-    EXPECT_TRUE(stick.NoTemporaryFiles());
-    files.room = Room{64, 32};
-    EXPECT_TRUE(SaveProgram(stick.program, stick.doc, files, messages));
+    const struct {
+        const char* backup;  // nullptr: the stick has none yet
+        std::uint64_t need;
+    } cases[] = {
+        {"old backup", 16 + 64},
+        {nullptr, 32 + 64},
+        {"an old backup of thirty bytes.", 64},
+    };
+    for (const auto& c : cases) {
+        for (const std::uint64_t freeBytes : {c.need - 16, c.need}) {
+            SCOPED_TRACE(std::string(c.backup ? c.backup : "no backup") + ", free " +
+                         std::to_string(freeBytes));
+            Stick stick;
+            if (c.backup) {
+                WriteBytes(stick.backup, c.backup);
+            } else {
+                std::filesystem::remove(stick.backup);
+            }
+            FailingFileOps files({}, SystemFileOps());
+            files.room = Room{freeBytes, 16};
+            CapturedMessages messages;
+            if (freeBytes < c.need) {
+                EXPECT_FALSE(SaveProgram(stick.program, stick.doc, files, messages));
+                EXPECT_EQ(messages.shown,
+                          std::vector<std::string>{"ERROR: Can't write new R-CODE.R file\n" +
+                                                   stick.program + "\nThe memory stick is full."});
+                EXPECT_EQ(ReadBytes(stick.program), kOriginal);
+                EXPECT_EQ(FileExists(stick.backup), c.backup != nullptr);
+                if (c.backup) {
+                    EXPECT_EQ(ReadBytes(stick.backup), c.backup);
+                }
+                EXPECT_EQ(test_support::StepOf(files.log, "create R-CODE.$$B"), 0);
+                EXPECT_TRUE(stick.NoTemporaryFiles());
+            } else {
+                EXPECT_TRUE(SaveProgram(stick.program, stick.doc, files, messages));
+                EXPECT_EQ(ReadBytes(stick.program), kSaved);
+            }
+        }
+    }
 }
 
 TEST(SaveProgram, LeavesReadOnlyFilesAsTheyAre) {

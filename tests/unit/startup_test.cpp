@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "editor/document/program_save.h"
 #include "editor/document/startup.h"
 #include "unit/test_support.h"
 
@@ -160,6 +161,45 @@ TEST(CheckStartup, OverlongPathsAreNotCutOff) {
     ProgramDocument doc;
     const StartupResult result = CheckStartup(program, stick.tools, doc);
     EXPECT_EQ(result.message, "ERROR: Can't open R-CODE.R file\n" + program);
+}
+
+// A save cut short between the two steps of its last replace leaves the
+// program file missing and the new program whole as R-CODE.$$$: it is
+// offered only when it would pass the start-up checks itself.
+TEST(FindUnplacedProgram, OffersOnlyAWholeProgramBesideAMissingOne) {
+    const struct {
+        const char* what;
+        bool programThere;
+        const char* temp;  // nullptr: a folder in its place
+        bool offered;
+    } cases[] = {
+        {"whole", false, kProgram, true},
+        {"program file there", true, kProgram, false},
+        {"cut off inside a record", false, "//{ \"a\"\r\nWA", false},
+        {"no ZOLT records", false, "WAIT\r\n", false},
+        {"empty", false, "", false},
+        {"a folder", false, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stick stick;
+        const std::string temp = stick.ams + "/R-CODE.$$$";
+        if (!c.programThere) {
+            std::filesystem::remove(stick.program);
+        }
+        if (c.temp) {
+            WriteBytes(temp, c.temp);
+        } else {
+            std::filesystem::create_directories(temp);
+        }
+        const auto found = FindUnplacedProgram(stick.program, SystemFileOps());
+        ASSERT_EQ(found.has_value(), c.offered);
+        if (found) {
+            EXPECT_EQ(found->path, temp);
+            EXPECT_EQ(found->size, sizeof kProgram - 1);
+        }
+        EXPECT_EQ(std::filesystem::exists(stick.program), c.programThere);
+    }
 }
 
 TEST(ArgumentText, IsEverythingAfterTheProgramName) {

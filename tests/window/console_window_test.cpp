@@ -282,7 +282,7 @@ TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
     const std::string plus = ReadAll(files.plus);
     ASSERT_EQ(array1.size(), 8000u);
 
-    const std::string commandLine = "\"" + std::string(exe) + "\"";
+    const std::string commandLine = Quoted(exe);
     for (const int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button == IDOK ? "Save" : "Cancel");
         Process pupdesk(commandLine, root + "TOOLS");
@@ -300,6 +300,65 @@ TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
         EXPECT_TRUE(ReadAll(files.array1) == array1);
         EXPECT_EQ(ReadAll(files.plus), plus);
     }
+}
+
+// A save cut short between the two steps of a replace left both files
+// missing and their new copies beside them: one question names both, and
+// Yes puts them in place before the console reads them.
+TEST(PupdeskExe, OffersSettingsThatASaveLeftBesideTheirPlaces) {
+    const char* drive = std::getenv("ZOLT_PUPDESK_DRIVE");
+    const char* exe = std::getenv("ZOLT_PUPDESK_EXE");
+    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
+    if (drive == nullptr || exe == nullptr || sample == nullptr) {
+        GTEST_SKIP() << "ZOLT_PUPDESK_DRIVE, ZOLT_PUPDESK_EXE or ZOLT_SAMPLE_STICK not set";
+    }
+    const std::string root = std::string(drive) + "\\";
+    std::filesystem::copy(sample, root,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories(root + "TOOLS");
+    const pupdesk::SettingsFiles files = pupdesk::FilesBelow(std::string(drive));
+    const std::string array1 = ReadAll(files.array1);
+    const std::string plus = ReadAll(files.plus);
+    const std::string array1Temp = root + "OPEN-R\\APP\\PC\\AMS\\ARRAY1.$$$";
+    const std::string plusTemp = root + "CUSTOM\\PLUS.$$$";
+    ASSERT_TRUE(MoveFileA(files.array1.c_str(), array1Temp.c_str()));
+    ASSERT_TRUE(MoveFileA(files.plus.c_str(), plusTemp.c_str()));
+
+    Process pupdesk(Quoted(exe), root + "TOOLS");
+    ASSERT_TRUE(pupdesk.started);
+    const HWND question = pupdesk.WaitForWindow("Pupdesk");
+    ASSERT_NE(question, nullptr);
+    std::string texts;
+    for (const std::string& text : ChildTexts(question)) {
+        texts += text + "|";
+    }
+    // The console names its files from the root of the drive it runs on.
+    const pupdesk::SettingsFiles shown = pupdesk::FilesBelow("");
+    std::string first =
+        "These files are missing, and the new copies that the console saved were "
+        "found whole beside them:\n\n";
+    first.append(shown.array1).append("\nfound as \\OPEN-R\\APP\\PC\\AMS\\ARRAY1.$$$");
+    first.append(" (8000 bytes, written ");
+    std::string second = "\n";
+    second.append(shown.plus).append("\nfound as \\CUSTOM\\PLUS.$$$");
+    second.append(" (64 bytes, written ");
+    for (const std::string& line :
+         {first, second, std::string(")\n\nPut the new copies in place?|")}) {
+        EXPECT_NE(texts.find(line), std::string::npos) << line << "\nin: " << texts;
+    }
+    Settle(question);
+    Sleep(500);
+    SaveScreenshot("pupdesk-unplaced-settings");
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    const HWND dialog = pupdesk.WaitForWindow("Pupalong 2.52 Console");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_VOLUME, TBM_GETPOS, 0, 0), 2);
+    EXPECT_TRUE(ReadAll(files.array1) == array1);
+    EXPECT_EQ(ReadAll(files.plus), plus);
+    EXPECT_FALSE(std::filesystem::exists(array1Temp));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(pupdesk.WaitForExit(), 2u);
 }
 
 }  // namespace

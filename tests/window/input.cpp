@@ -180,6 +180,13 @@ HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title)
     return search.found;
 }
 
+std::string Quoted(const std::string& path) {
+    std::string quoted(1, '"');
+    quoted += path;
+    quoted += '"';
+    return quoted;
+}
+
 std::vector<std::string> ChildTexts(HWND window) {
     std::vector<std::string> texts;
     EnumChildWindows(window, CollectChildText, reinterpret_cast<LPARAM>(&texts));

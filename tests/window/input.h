@@ -33,6 +33,9 @@ inline constexpr DWORD kWindowWaitMs = 60000;
 // (when given) match, waiting up to kWindowWaitMs for it; null when none came.
 HWND WaitForThreadWindow(DWORD thread, const char* className, const char* title);
 
+// A program's name in quotes, as a command line starts.
+std::string Quoted(const std::string& path);
+
 // The texts of a window's child windows, in their order.
 std::vector<std::string> ChildTexts(HWND window);
 

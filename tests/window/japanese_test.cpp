@@ -35,14 +35,6 @@ std::string Env(const char* name) {
     return value != nullptr ? value : "";
 }
 
-// A program's name in quotes, as a command line starts.
-std::string Quoted(const std::string& path) {
-    std::string quoted(1, '"');
-    quoted += path;
-    quoted += '"';
-    return quoted;
-}
-
 // Runs a console program to its end; its output lands in `output`.
 DWORD RunCapturing(const std::string& commandLine, const std::string& folder, std::string& output) {
     char temp[MAX_PATH] = "";

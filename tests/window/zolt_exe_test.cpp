@@ -68,5 +68,61 @@ TEST(ZoltExe, ShowsAStartupFailureInAMessageBox) {
     EXPECT_EQ(zolt.WaitForExit(), 0u);
 }
 
+// A save cut short between the two steps of its last replace left the
+// program file missing and the new program beside it: zolt asks first, puts
+// it in place on Yes and opens it; on No it says the file is missing.
+TEST(ZoltExe, OffersAProgramThatASaveLeftBesideItsPlace) {
+    if (ZoltExe().empty()) {
+        GTEST_SKIP() << "ZOLT_EXE not set";
+    }
+    const std::string program = "//{ \"Touch/Head\"\r\nWAIT\r\n//}\r\n";
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        const Stick stick =
+            WriteStick(answer == IDYES ? "exe-unplaced-yes" : "exe-unplaced-no", program);
+        const std::string temp = stick.program.substr(0, stick.program.size() - 1) + "$$$";
+        ASSERT_TRUE(MoveFileA(stick.program.c_str(), temp.c_str()));
+        std::filesystem::create_directories(stick.root + "\\ZOLT");
+        Process zolt(CommandLine(""), stick.root + "\\ZOLT");
+        ASSERT_TRUE(zolt.started);
+        const HWND question = zolt.WaitForWindow("zolt");
+        ASSERT_NE(question, nullptr);
+        const std::string texts = JoinedChildTexts(question);
+        EXPECT_NE(texts.find("The program file is missing:\n" + stick.program +
+                             "\n\nA program that zolt saved was found beside it as\n" + temp +
+                             "\n(29 bytes, written "),
+                  std::string::npos)
+            << texts;
+        EXPECT_NE(texts.find("). The memory stick was probably pulled out while zolt was saving "
+                             "it.\n\nPut it in place as R-CODE.R?|"),
+                  std::string::npos)
+            << texts;
+        if (answer == IDYES) {
+            Settle(question);
+            Sleep(500);
+            SaveScreenshot("zolt-unplaced-program");
+        }
+        PostMessageA(question, WM_COMMAND, answer, 0);
+        if (answer == IDYES) {
+            const HWND editor = zolt.WaitForWindow("ZOLT - Simple RCODE Customization");
+            ASSERT_NE(editor, nullptr);
+            EXPECT_EQ(ReadFile(stick.program), program);
+            EXPECT_FALSE(FileExists(temp));
+            PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            Sleep(500);
+            const HWND box = zolt.WaitForWindow("zolt");
+            ASSERT_NE(box, nullptr);
+            EXPECT_NE(JoinedChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" +
+                                                 stick.program + "|"),
+                      std::string::npos);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            EXPECT_EQ(ReadFile(temp), program);
+            EXPECT_FALSE(FileExists(stick.program));
+        }
+        EXPECT_EQ(zolt.WaitForExit(), 0u);
+    }
+}
+
 }  // namespace
 }  // namespace window_test

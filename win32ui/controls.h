@@ -1,11 +1,16 @@
 #pragma once
 
+// Thin wrappers over the controls both programs use: each member says what
+// it does with the messages a dialog sends.
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
 
-namespace zolt {
+#include "win32ui/text.h"
+
+namespace win32ui {
 
 // Owns an image list.
 class ImageList {
@@ -44,39 +49,49 @@ inline constexpr UINT kLayoutMessage = WM_APP + 2;
 enum Shortcut : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
 void RouteKeysAndSizeToDialog(HWND control);
 
-// A text of the program's string table.
-std::string LoadText(HINSTANCE instance, UINT id);
-
-// A static text control, such as the status line.
-class StaticText {
+// Any control of a dialog.
+class Control {
   public:
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
-    void SetText(const std::string& text);
+    void Attach(HWND dialog, int id) { hwnd_ = GetDlgItem(dialog, id); }
+    HWND Hwnd() const { return hwnd_; }
+    void Enable(bool enable) { EnableWindow(hwnd_, enable ? TRUE : FALSE); }
+    void SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
     std::string Text() const;
 
-  private:
+  protected:
     HWND hwnd_ = nullptr;
+};
+
+// A static text control, such as the status line.
+class StaticText : public Control {};
+
+// A check box or a radio button.
+class CheckBox : public Control {
+  public:
+    bool Checked() const;
+    void SetChecked(bool checked);
 };
 
 // A drop-down list box.
-class ComboBox {
+class ComboBox : public Control {
   public:
-    void Attach(HWND hwnd) { hwnd_ = hwnd; }
-    HWND Hwnd() const { return hwnd_; }
     void Add(const std::string& text);
+    // Selects an entry; an index that names none leaves no selection.
     void Select(int index);
     // The selected entry, or -1.
     int Selection() const;
-
-  private:
-    HWND hwnd_ = nullptr;
 };
 
-class TreeView {
+class TrackBar : public Control {
   public:
-    void Attach(HWND hwnd) { hwnd_ = hwnd; }
-    HWND Hwnd() const { return hwnd_; }
+    void SetRange(int low, int high);
+    int Position() const;
+    void SetPosition(int position);
+};
 
+class TreeView : public Control {
+  public:
     HTREEITEM Append(HTREEITEM parent, const std::string& text, LPARAM data);
     HTREEITEM FirstRoot() const;
     HTREEITEM NextSibling(HTREEITEM item) const;
@@ -88,13 +103,10 @@ class TreeView {
     void Select(HTREEITEM item);
     // The item whose data is this, searched at both levels; null when none.
     HTREEITEM FindData(LPARAM data) const;
-
-  private:
-    HWND hwnd_ = nullptr;
 };
 
 // A list view in list mode.
-class ListView {
+class ListView : public Control {
   public:
     // Holds the list's drawing and layout while it is refilled, and makes
     // room for the items first: a refill of thousands of items stays quick.
@@ -108,9 +120,6 @@ class ListView {
       private:
         HWND hwnd_;
     };
-
-    void Attach(HWND hwnd) { hwnd_ = hwnd; }
-    HWND Hwnd() const { return hwnd_; }
 
     void Clear();
     int Append(const std::string& text, int image, LPARAM data);
@@ -129,9 +138,6 @@ class ListView {
     HIMAGELIST CreateDragImage(int index) const;
     // The item under a point in the list's client coordinates, or -1.
     int HitTest(POINT point) const;
-
-  private:
-    HWND hwnd_ = nullptr;
 };
 
-}  // namespace zolt
+}  // namespace win32ui

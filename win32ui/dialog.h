@@ -1,10 +1,11 @@
 #pragma once
 
+// The dialog base of both programs: a dialog run from its template, with a
+// static routing table in the manner of a message map.
+
 #include <windows.h>
 
-#include <span>
-
-namespace zolt {
+namespace win32ui {
 
 // One entry of a dialog's routing table: which message (and for WM_COMMAND
 // and WM_NOTIFY which notification code from which control) goes to which
@@ -67,4 +68,4 @@ class Dialog {
     }
 };
 
-}  // namespace zolt
+}  // namespace win32ui

@@ -1,5 +1,5 @@
 // The host's file operations for a save (Linux, macOS): the tests and the
-// checker run on them. The Windows programs use the window layer's.
+// checker run on them. The Windows programs use Windows' own.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "editor/document/program_save.h"
+#include "fileio/file_ops.h"
 
-namespace zolt {
+namespace fileio {
 
 namespace {
 
@@ -83,6 +83,13 @@ class PosixFileOps final : public FileOps {
         return Room{static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize,
                     static_cast<std::uint64_t>(fs.f_frsize)};
     }
+    std::optional<std::uint64_t> Size(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint64_t>(st.st_size);
+    }
 };
 
 }  // namespace
@@ -92,4 +99,4 @@ FileOps& SystemFileOps() {
     return ops;
 }
 
-}  // namespace zolt
+}  // namespace fileio

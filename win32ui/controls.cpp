@@ -1,14 +1,14 @@
-#include "editor/window/controls.h"
+#include "win32ui/controls.h"
 
 #include <vector>
 
-namespace zolt {
+namespace win32ui {
 
 namespace {
 
-constexpr char kOldProc[] = "zolt.proc";
-constexpr char kEatChar[] = "zolt.eat";
-constexpr char kPainted[] = "zolt.painted";
+constexpr char kOldProc[] = "win32ui.proc";
+constexpr char kEatChar[] = "win32ui.eat";
+constexpr char kPainted[] = "win32ui.painted";
 
 LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProc));
@@ -42,20 +42,18 @@ LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::string LoadText(HINSTANCE instance, UINT id) {
-    char text[512] = "";
-    LoadStringA(instance, id, text, sizeof text);
-    return text;
-}
-
-void StaticText::SetText(const std::string& text) {
-    SetWindowTextA(hwnd_, text.c_str());
-}
-
-std::string StaticText::Text() const {
+std::string Control::Text() const {
     char text[512] = "";
     GetWindowTextA(hwnd_, text, sizeof text);
     return text;
+}
+
+bool CheckBox::Checked() const {
+    return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool checked) {
+    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ComboBox::Add(const std::string& text) {
@@ -68,6 +66,18 @@ void ComboBox::Select(int index) {
 
 int ComboBox::Selection() const {
     return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
+void TrackBar::SetRange(int low, int high) {
+    SendMessageA(hwnd_, TBM_SETRANGE, TRUE, MAKELPARAM(low, high));
+}
+
+int TrackBar::Position() const {
+    return static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+}
+
+void TrackBar::SetPosition(int position) {
+    SendMessageA(hwnd_, TBM_SETPOS, TRUE, position);
 }
 
 void RouteKeysAndSizeToDialog(HWND control) {
@@ -282,4 +292,4 @@ int ListView::HitTest(POINT point) const {
     return static_cast<int>(SendMessageA(hwnd_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
-}  // namespace zolt
+}  // namespace win32ui

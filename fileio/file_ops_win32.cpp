@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "editor/document/program_save.h"
+#include "fileio/file_ops.h"
 
-namespace zolt {
+namespace fileio {
 
 namespace {
 
@@ -96,6 +96,14 @@ class Win32FileOps final : public FileOps {
         }
         return room;
     }
+    std::optional<std::uint64_t> Size(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return std::nullopt;
+        }
+        return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
 };
 
 }  // namespace
@@ -105,4 +113,4 @@ FileOps& SystemFileOps() {
     return ops;
 }
 
-}  // namespace zolt
+}  // namespace fileio
