@@ -59,7 +59,7 @@ install_dependencies() {
 # There Wine's 64-bit loader runs the x64 build, whatever packages are
 # installed. ZOLT_WINDOWS_TESTS=x64 takes that path on purpose.
 choose_windows_tests() {
-    if [[ -n "${ZOLT_WINDOWS_ARCH:-}" ]]; then
+    if [[ -n "${ZOLT_WINDOWS_CHOSEN:-}" ]]; then
         return
     fi
     ZOLT_CAN_RUN_32BIT=0
@@ -102,7 +102,8 @@ choose_windows_tests() {
         ZOLT_WINE=wine
         unset WINELOADER
     fi
-    export ZOLT_CAN_RUN_32BIT ZOLT_WINDOWS_ARCH ZOLT_WINDOWS_WHY ZOLT_WINE
+    ZOLT_WINDOWS_CHOSEN=1
+    export ZOLT_CAN_RUN_32BIT ZOLT_WINDOWS_ARCH ZOLT_WINDOWS_WHY ZOLT_WINE ZOLT_WINDOWS_CHOSEN
 }
 
 # Wine's own tools (reg, winepath, wineboot) through the chosen loader.

@@ -156,30 +156,106 @@ HTREEITEM TreeView::FindData(LPARAM data) const {
     return nullptr;
 }
 
-ListView::Refill::Refill(ListView& list, int expectedCount) : hwnd_(list.hwnd_) {
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    list.Clear();
-    SendMessageA(hwnd_, LVM_SETITEMCOUNT, expectedCount, LVSICF_NOINVALIDATEALL);
-}
-
-ListView::Refill::~Refill() {
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+void ListView::SetRows(std::vector<ListRow> rows) {
+    rows_ = std::move(rows);
+    LVITEMA none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, -1);
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, rows_.size(), 0);
+    if (!rows_.empty()) {
+        SendMessageA(hwnd_, LVM_ENSUREVISIBLE, 0, FALSE);
+    }
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ListView::Clear() {
-    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+LPARAM ListView::Data(int index) const {
+    return index >= 0 && index < Count() ? rows_[static_cast<std::size_t>(index)].data : 0;
 }
 
-int ListView::Append(const std::string& text, int image, LPARAM data) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = Count();
-    item.pszText = const_cast<char*>(text.c_str());
-    item.iImage = image;
-    item.lParam = data;
-    return static_cast<int>(
-        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+namespace {
+
+// A row's text for a control that asks in UTF-16.
+void CopyWide(const std::string& text, LPWSTR to, int size) {
+    if (size <= 0) {
+        return;
+    }
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), to, size - 1);
+    to[n] = L'\0';
+}
+
+std::string Narrow(LPCWSTR text) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
+    narrow.resize(narrow.find('\0'));
+    return narrow;
+}
+
+}  // namespace
+
+bool ListView::Answer(const NMHDR& header, LRESULT& result) const {
+    if (header.hwndFrom != hwnd_) {
+        return false;
+    }
+    if (header.code == LVN_GETDISPINFOA || header.code == LVN_GETDISPINFOW) {
+        // The A and W forms differ only in the text's type.
+        auto& item = reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item;
+        if (item.iItem < 0 || item.iItem >= Count()) {
+            return true;
+        }
+        const ListRow& row = rows_[static_cast<std::size_t>(item.iItem)];
+        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr) {
+            if (header.code == LVN_GETDISPINFOA) {
+                lstrcpynA(item.pszText, row.text.c_str(), item.cchTextMax);
+            } else {
+                CopyWide(row.text, reinterpret_cast<LPWSTR>(item.pszText), item.cchTextMax);
+            }
+        }
+        if ((item.mask & LVIF_IMAGE) != 0) {
+            item.iImage = row.image;
+        }
+        if ((item.mask & LVIF_PARAM) != 0) {
+            item.lParam = row.data;
+        }
+        result = 0;
+        return true;
+    }
+    if (header.code == LVN_ODFINDITEMA || header.code == LVN_ODFINDITEMW) {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+        result = -1;
+        if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && find.lvfi.psz != nullptr) {
+            const std::string prefix = header.code == LVN_ODFINDITEMA
+                                           ? std::string(find.lvfi.psz)
+                                           : Narrow(reinterpret_cast<LPCWSTR>(find.lvfi.psz));
+            result = FindRow(find.iStart, prefix, (find.lvfi.flags & LVFI_WRAP) != 0);
+        }
+        return true;
+    }
+    return false;
+}
+
+// The first row from `start` whose text begins with `prefix`, whatever the
+// case, as a list finds the row whose start the owner types.
+int ListView::FindRow(int start, const std::string& prefix, bool wrap) const {
+    const int count = Count();
+    if (count == 0 || prefix.empty()) {
+        return -1;
+    }
+    start = start < 0 || start >= count ? 0 : start;
+    const int steps = wrap ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int index = (start + step) % count;
+        const std::string& text = rows_[static_cast<std::size_t>(index)].text;
+        if (text.size() >= prefix.size() &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
+                           static_cast<int>(prefix.size()), prefix.c_str(),
+                           static_cast<int>(prefix.size())) == CSTR_EQUAL) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 int ListView::Selected() const {
@@ -195,28 +271,6 @@ void ListView::SelectOnly(int index) {
                  reinterpret_cast<LPARAM>(&state));
     SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, index);
     SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
-}
-
-int ListView::Count() const {
-    return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0));
-}
-
-LPARAM ListView::Data(int index) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-        return 0;
-    }
-    return item.lParam;
-}
-
-void ListView::SetData(int index, LPARAM data) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    item.lParam = data;
-    SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::SelectionMark() const {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "win32ui/text.h"
 
@@ -105,27 +106,30 @@ class TreeView : public Control {
     HTREEITEM FindData(LPARAM data) const;
 };
 
-// A list view in list mode.
+// One row of a list: what it shows, and what it means to its dialog.
+struct ListRow {
+    std::string text;
+    int image = -1;
+    LPARAM data = 0;
+};
+
+// A list view in list mode whose rows its dialog keeps (an owner-data list,
+// LVS_OWNERDATA in the template): the control asks for the rows it shows, so
+// a refill costs the same for ten rows and for ten thousand. The control
+// keeps only which rows are selected.
 class ListView : public Control {
   public:
-    // Holds the list's drawing and layout while it is refilled, and makes
-    // room for the items first: a refill of thousands of items stays quick.
-    class Refill {
-      public:
-        Refill(ListView& list, int expectedCount);
-        ~Refill();
-        Refill(const Refill&) = delete;
-        Refill& operator=(const Refill&) = delete;
-
-      private:
-        HWND hwnd_;
-    };
-
-    void Clear();
-    int Append(const std::string& text, int image, LPARAM data);
-    int Count() const;
+    // Takes new rows: none selected, the first in view.
+    void SetRows(std::vector<ListRow> rows);
+    const std::vector<ListRow>& Rows() const { return rows_; }
+    int Count() const { return static_cast<int>(rows_.size()); }
+    // The row's meaning; 0 for an index that names no row.
     LPARAM Data(int index) const;
-    void SetData(int index, LPARAM data);
+    // Answers the control's questions for the rows it shows and for typing
+    // the start of a row's text (LVN_GETDISPINFO, LVN_ODFINDITEM); true
+    // when the notification was one of them, with the result to report.
+    bool Answer(const NMHDR& header, LRESULT& result) const;
+
     int SelectionMark() const;
     void SetSelectionMark(int index);
     // The first selected item, or -1.
@@ -138,6 +142,11 @@ class ListView : public Control {
     HIMAGELIST CreateDragImage(int index) const;
     // The item under a point in the list's client coordinates, or -1.
     int HitTest(POINT point) const;
+
+  private:
+    int FindRow(int start, const std::string& prefix, bool wrap) const;
+
+    std::vector<ListRow> rows_;
 };
 
 }  // namespace win32ui

@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
     }
     zolt::SetActiveLeadBytes(zolt::LeadBytes::FromFlags(lead));
 #endif
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     Mode mode = Mode::Check;
     int category = 0;
     int next = 1;
@@ -170,7 +172,10 @@ int main(int argc, char** argv) {
                 Put(stderr, "\n");
                 return 1;
             }
-            Put(stdout, zolt::WriteProgram(doc));
+            // Handed out in pieces as the writer makes them, never held whole.
+            zolt::WriteProgramTo(doc, [](std::string_view piece) {
+                return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+            });
             break;
         }
     }

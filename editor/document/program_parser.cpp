@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "editor/document/pre_clause.h"
@@ -16,20 +18,23 @@ struct LineRead {
 // LF; a CR that is not followed by LF belongs to the line. Lines longer than
 // kMaxLineLength fail, the last line of the file too.
 std::optional<LineRead> ReadLine(std::string_view rest) {
-    for (std::size_t i = 0;; ++i) {
-        if (i > kMaxLineLength) {
+    // The line end, looked for where a line that is not too long can have
+    // it: at most kMaxLineLength characters, then CR LF.
+    const std::size_t window = std::min(rest.size(), kMaxLineLength + 2);
+    const auto* end = static_cast<const char*>(std::memchr(rest.data(), '\n', window));
+    if (end == nullptr) {
+        // The last line of the file, or a line too long.
+        if (rest.size() > kMaxLineLength) {
             return std::nullopt;
         }
-        if (i == rest.size()) {
-            return LineRead{rest, i};
-        }
-        if (rest[i] == '\r' && i + 1 < rest.size() && rest[i + 1] == '\n') {
-            return LineRead{rest.substr(0, i), i + 2};
-        }
-        if (rest[i] == '\n') {
-            return LineRead{rest.substr(0, i), i + 1};
-        }
+        return LineRead{rest, rest.size()};
     }
+    const auto lf = static_cast<std::size_t>(end - rest.data());
+    const std::size_t length = lf > 0 && rest[lf - 1] == '\r' ? lf - 1 : lf;
+    if (length > kMaxLineLength) {
+        return std::nullopt;
+    }
+    return LineRead{rest.substr(0, length), lf + 1};
 }
 
 constexpr std::size_t kShortestViewedText = 64;

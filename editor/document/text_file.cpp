@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -91,14 +92,23 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
     if (info.size > maxBytes) {
         return ReadResult::TooLarge;
     }
+    // The bytes go straight into the one buffer that keeps them, made as
+    // large as the file first and never filled with anything else.
     try {
-        bytes.resize(static_cast<std::size_t>(info.size));
+        bytes.reserve(static_cast<std::size_t>(info.size));
     } catch (const std::bad_alloc&) {
         return ReadResult::TooLarge;
     }
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    const std::size_t chunkSize =
+        static_cast<std::size_t>(std::min<std::uint64_t>(1 << 20, info.size + 1));
+    const std::unique_ptr<char[]> chunk(new char[chunkSize]);
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.get(), 1, chunkSize, file.get())) > 0 &&
+           bytes.size() + got <= info.size) {
+        bytes.append(chunk.get(), got);
+    }
     // A file that changed its size while it was read is not read at all.
-    if (got != bytes.size() || std::fgetc(file.get()) != EOF || std::ferror(file.get())) {
+    if (got != 0 || bytes.size() != info.size || std::ferror(file.get())) {
         bytes.clear();
         bytes.shrink_to_fit();
         return ReadResult::CannotRead;

@@ -1,6 +1,8 @@
 #include "editor/window/editor_dialog.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 #include "editor/catalog/code_kinds.h"
 #include "editor/document/paths.h"
@@ -34,9 +36,14 @@ const Route<EditorDialog> EditorDialog::kRoutes[] = {
     {WM_SYSCOMMAND, 0, 0, &EditorDialog::SystemCommand},
     {WM_PAINT, 0, 0, &EditorDialog::PaintMinimised},
     {WM_QUERYDRAGICON, 0, 0, &EditorDialog::QueryDragIcon},
-    {WM_DESTROY, 0, 0, &EditorDialog::ClearPalette},
-    {WM_NOTIFY, LVN_DELETEALLITEMS, IDC_PALETTE, &EditorDialog::SkipItemDeletions},
-    {WM_NOTIFY, LVN_DELETEALLITEMS, IDC_CODE_LIST, &EditorDialog::SkipItemDeletions},
+    {WM_NOTIFY, LVN_GETDISPINFOA, IDC_CODE_LIST, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_GETDISPINFOW, IDC_CODE_LIST, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_ODFINDITEMA, IDC_CODE_LIST, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_ODFINDITEMW, IDC_CODE_LIST, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_GETDISPINFOA, IDC_PALETTE, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_GETDISPINFOW, IDC_PALETTE, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_ODFINDITEMA, IDC_PALETTE, &EditorDialog::AnswerList},
+    {WM_NOTIFY, LVN_ODFINDITEMW, IDC_PALETTE, &EditorDialog::AnswerList},
 };
 
 EditorDialog::EditorDialog(HINSTANCE instance, ProgramDocument& doc, std::string programPath,
@@ -66,9 +73,15 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
     FillCategoryBox();
+    // The tree is filled once, without drawing item by item; selecting the
+    // first event fills its lines.
+    SendMessageA(eventTree_.Hwnd(), WM_SETREDRAW, FALSE, 0);
+    std::map<std::string, HTREEITEM> roots;
     for (int i = 0; i < doc_.RecordCount(); ++i) {
-        AddEventToTree(doc_.records[static_cast<std::size_t>(i)].name, i);
+        AddEventToTree(doc_.records[static_cast<std::size_t>(i)].name, i, roots);
     }
+    SendMessageA(eventTree_.Hwnd(), WM_SETREDRAW, TRUE, 0);
+    bool shown = false;
     const HTREEITEM first = eventTree_.FirstRoot();
     if (first != nullptr) {
         eventTree_.Expand(first);
@@ -77,6 +90,7 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
             selectingFirstEvent_ = true;
             eventTree_.Select(child);
             selectingFirstEvent_ = false;
+            shown = SelectedRecord() >= 0;
         }
     }
 
@@ -96,7 +110,9 @@ INT_PTR EditorDialog::InitEditorDialog(WPARAM, LPARAM) {
     paletteList_.SetSmallImages(kindImages_.Get());
     FitColumns();
 
-    ShowSelectedEvent(0, 0);
+    if (!shown) {
+        ShowSelectedEvent(0, 0);
+    }
     return TRUE;
 }
 
@@ -115,22 +131,21 @@ INT_PTR EditorDialog::FitColumnsAgain(WPARAM, LPARAM) {
     return TRUE;
 }
 
-void EditorDialog::AddEventToTree(std::string name, int index) {
+// A name "Group/Event" goes below the first root item named Group, made
+// when there is none; a name without a slash is a root item of its own.
+void EditorDialog::AddEventToTree(const std::string& name, int index,
+                                  std::map<std::string, HTREEITEM>& roots) {
     const std::size_t slash = FindChar(name, '/');
     if (slash == std::string::npos) {
-        eventTree_.Append(nullptr, name, index);
+        roots.emplace(name, eventTree_.Append(nullptr, name, index));
         return;
     }
     const std::string group = name.substr(0, slash);
-    const std::string item = name.substr(slash + 1);
-    HTREEITEM parent = eventTree_.FirstRoot();
-    while (parent != nullptr && eventTree_.Text(parent) != group) {
-        parent = eventTree_.NextSibling(parent);
+    auto parent = roots.find(group);
+    if (parent == roots.end()) {
+        parent = roots.emplace(group, eventTree_.Append(nullptr, group, -1)).first;
     }
-    if (parent == nullptr) {
-        parent = eventTree_.Append(nullptr, group, -1);
-    }
-    eventTree_.Append(parent, item, index);
+    eventTree_.Append(parent->second, name.substr(slash + 1), index);
 }
 
 // A tree view that gets the focus without a selection selects its first
@@ -160,17 +175,17 @@ ZoltRecord* EditorDialog::SelectedRecordPtr() {
 }
 
 void EditorDialog::FillCodeList(const ZoltRecord& record) {
-    {
-        ListView::Refill refill(codeList_, std::max(record.lines.Count(), 1));
-        if (record.lines.Empty()) {
-            const int item =
-                codeList_.Append(LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, 0);
-            codeList_.SetData(item, -1);
-        }
+    std::vector<ListRow> rows;
+    if (record.lines.Empty()) {
+        // The one row that cannot be dragged.
+        rows.push_back({LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, -1});
+    } else {
+        rows.reserve(static_cast<std::size_t>(record.lines.Count()));
         for (const std::string_view line : record.lines) {
-            codeList_.Append(std::string(line), ClassifyCodeLine(line), 0);
+            rows.push_back({std::string(line), ClassifyCodeLine(line), 0});
         }
     }
+    codeList_.SetRows(std::move(rows));
     FitColumns();
 }
 
@@ -180,11 +195,19 @@ INT_PTR EditorDialog::ShowSelectedEvent(WPARAM, LPARAM) {
         paletteList_.SetSelectionMark(-1);
         ShowStatus(IDS_STATUS_SELECT_ACTION);
     } else {
-        codeList_.Clear();
-        codeList_.Append(LoadText(instance_, IDS_SELECT_EVENT_PLACEHOLDER), -1, 0);
+        codeList_.SetRows({{LoadText(instance_, IDS_SELECT_EVENT_PLACEHOLDER), -1, 0}});
         FitColumns();
     }
     return 0;
+}
+
+INT_PTR EditorDialog::AnswerList(WPARAM, LPARAM lParam) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    LRESULT result = 0;
+    if (codeList_.Answer(header, result) || paletteList_.Answer(header, result)) {
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    }
+    return TRUE;
 }
 
 void EditorDialog::SetStatus(const std::string& text) {
@@ -204,22 +227,21 @@ void EditorDialog::FillCategoryBox() {
 }
 
 void EditorDialog::RefillPalette() {
-    // The list's item data are indexes into the palette: empty the list first.
-    { ListView::Refill emptying(paletteList_, 0); }
     paletteItems_.clear();
     const int category = categoryBox_.Selection();
+    if (category >= 0) {
+        zolt::RefillPalette(paletteItems_, category, doc_, programPath_, messages_);
+    }
+    // A row's meaning is its item's index in the palette.
+    std::vector<ListRow> rows;
+    rows.reserve(paletteItems_.size());
+    for (std::size_t i = 0; i < paletteItems_.size(); ++i) {
+        rows.push_back({paletteItems_[i].shownText, paletteItems_[i].kind, static_cast<LPARAM>(i)});
+    }
+    paletteList_.SetRows(std::move(rows));
     if (category < 0) {
         return;
     }
-    zolt::RefillPalette(paletteItems_, category, doc_, programPath_, messages_);
-    {
-        ListView::Refill refill(paletteList_, static_cast<int>(paletteItems_.size()));
-        for (std::size_t i = 0; i < paletteItems_.size(); ++i) {
-            paletteList_.Append(paletteItems_[i].shownText, paletteItems_[i].kind,
-                                static_cast<LPARAM>(i));
-        }
-    }
-    // The list sizes its columns anew when it draws again: fit them after.
     FitColumns();
     ShowStatus(IDS_STATUS_SELECT_ACTION);
 }
@@ -241,19 +263,6 @@ INT_PTR EditorDialog::ShowPaletteHint(WPARAM, LPARAM lParam) {
     }
     SetStatus(HintText(paletteItems_[static_cast<std::size_t>(item)].codeText));
     return 0;
-}
-
-// The lists own nothing through their items: emptying one needs no
-// notification per item, which would make a large palette slow to clear.
-INT_PTR EditorDialog::SkipItemDeletions(WPARAM, LPARAM) {
-    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
-    return TRUE;
-}
-
-INT_PTR EditorDialog::ClearPalette(WPARAM, LPARAM) {
-    { ListView::Refill emptying(paletteList_, 0); }
-    paletteItems_.clear();
-    return FALSE;
 }
 
 INT_PTR EditorDialog::Save(WPARAM, LPARAM) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "editor/catalog/palette.h"
@@ -49,18 +50,23 @@ class EditorDialog : public Dialog<EditorDialog> {
     // Read by the window tests.
     const DragState& Drag() const { return drag_; }
     const Palette& PaletteItems() const { return paletteItems_; }
+    const ListView& CodeListRows() const { return codeList_; }
+    const ListView& PaletteListRows() const { return paletteList_; }
 
   private:
     // Window set-up and the event tree.
     INT_PTR InitEditorDialog(WPARAM, LPARAM);
     void FitColumns();
     INT_PTR FitColumnsAgain(WPARAM, LPARAM);
-    void AddEventToTree(std::string name, int index);
+    void AddEventToTree(const std::string& name, int index,
+                        std::map<std::string, HTREEITEM>& roots);
     int SelectedRecord() const;
     ZoltRecord* SelectedRecordPtr();
     void FillCodeList(const ZoltRecord& record);
     INT_PTR ShowSelectedEvent(WPARAM, LPARAM);
     INT_PTR RefuseFocusSelection(WPARAM, LPARAM);
+    // The lists ask the dialog for the rows they show.
+    INT_PTR AnswerList(WPARAM, LPARAM);
     void SetStatus(const std::string& text);
     // Shows a text of the string table in the status line.
     void ShowStatus(UINT textId);
@@ -70,8 +76,6 @@ class EditorDialog : public Dialog<EditorDialog> {
     void RefillPalette();
     INT_PTR ChangeCategory(WPARAM, LPARAM);
     INT_PTR ShowPaletteHint(WPARAM, LPARAM);
-    INT_PTR ClearPalette(WPARAM, LPARAM);
-    INT_PTR SkipItemDeletions(WPARAM, LPARAM);
 
     // Saving, cancelling, the About box, painting.
     INT_PTR Save(WPARAM, LPARAM);

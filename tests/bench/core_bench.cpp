@@ -1,16 +1,24 @@
 // Times what an owner waits for, on the largest files the formats allow:
 // start-up (read and parse), a palette category switch (reading the action
 // lists again) and a save, on a program of 200 records with long lines.
-// Also shows the peak memory against the program file's size.
-//   core_bench [FOLDER]   (default: a scratch folder below the temporary one)
+// Also shows the peak memory against the program file's size, and the
+// checker's --write on that program against `wc -l` reading it.
+//   core_bench [FOLDER [ZOLTCHECK]]   (default: a scratch folder below the
+//   temporary one, and the zoltcheck beside this program)
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 #include "editor/catalog/builtin_tables.h"
 #include "editor/catalog/palette.h"
@@ -45,6 +53,41 @@ double Milliseconds(F&& f) {
     f();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
+}
+
+struct ChildRun {
+    double ms = 0;
+    long peakKiB = 0;
+};
+
+// Runs a program with its output thrown away; its time and peak memory.
+ChildRun RunChild(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    ChildRun run;
+    pid_t pid = 0;
+    struct rusage usage {};
+    int status = 0;
+    run.ms = Milliseconds([&] {
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+            wait4(pid, &status, 0, &usage);
+        }
+    });
+    posix_spawn_file_actions_destroy(&actions);
+    run.peakKiB = usage.ru_maxrss;
+    return run;
+}
+
+// The median time of runs taken in turns with another command's.
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -92,6 +135,26 @@ int main(int argc, char** argv) {
     cfg.clear();
     cfg.shrink_to_fit();
     const long before = PeakKiB();
+
+    // The checker writes the whole program to its output as a save would:
+    // against reading the file through once, in turns, median of 9.
+    const std::string zoltcheck =
+        argc > 2 ? argv[2]
+                 : (fs::read_symlink("/proc/self/exe").parent_path() / "zoltcheck").string();
+    const std::string programPath = (ams / "R-CODE.R").string();
+    std::vector<double> write;
+    std::vector<double> count;
+    long writePeak = 0;
+    for (int i = 0; i < 9; ++i) {
+        const ChildRun run = RunChild({zoltcheck, "--write", programPath});
+        write.push_back(run.ms);
+        writePeak = std::max(writePeak, run.peakKiB);
+        count.push_back(RunChild({"/usr/bin/wc", "-l", programPath}).ms);
+    }
+    std::printf("zoltcheck --write / wc -l: %.1f ms / %.1f ms = %.1fx (goal <= 4x)\n",
+                Median(write), Median(count), Median(write) / Median(count));
+    std::printf("zoltcheck --write peak memory / program file: %.2fx (goal <= 1.5x)\n",
+                static_cast<double>(writePeak) * 1024.0 / static_cast<double>(programSize));
 
     zolt::ProgramDocument doc;
     zolt::StartupResult start;

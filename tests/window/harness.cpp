@@ -155,18 +155,20 @@ void Collect(const zolt::TreeView& tree, HTREEITEM item, std::vector<TreeNode>& 
     }
 }
 
-std::vector<ListRow> Rows(HWND list) {
+// What a list shows, read through the control, with the meaning the dialog
+// keeps for each row (the control carries none).
+std::vector<ListRow> Rows(HWND list, const zolt::ListView& kept) {
     std::vector<ListRow> rows;
     const int count = ListView_GetItemCount(list);
     for (int i = 0; i < count; ++i) {
         char text[512] = "";
         LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = i;
         item.pszText = text;
         item.cchTextMax = sizeof text;
         SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        rows.push_back({text, item.iImage, item.lParam});
+        rows.push_back({text, item.iImage, kept.Data(i)});
     }
     return rows;
 }
@@ -210,11 +212,11 @@ bool Editor::SelectTreeItem(const std::string& path) {
 }
 
 std::vector<ListRow> Editor::CodeList() const {
-    return Rows(Control(IDC_CODE_LIST));
+    return Rows(Control(IDC_CODE_LIST), dialog_.load()->CodeListRows());
 }
 
 std::vector<ListRow> Editor::PaletteRows() const {
-    return Rows(Control(IDC_PALETTE));
+    return Rows(Control(IDC_PALETTE), dialog_.load()->PaletteListRows());
 }
 
 std::vector<std::string> Editor::CodeLines() const {
