@@ -1,5 +1,6 @@
 #include "editor/document/edit_history.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zolt {
@@ -16,6 +17,28 @@ LineList* LinesOf(ProgramDocument& doc, int record) {
 // Where MoveLine(from, to) leaves the moved line.
 int MovedTo(int from, int to) {
     return to > from ? to - 1 : to;
+}
+
+void InsertLine(LineList& lines, int at, std::string_view text) {
+    lines.AppendLine(text);
+    lines.MoveLine(lines.Count() - 1, at);
+}
+
+// Where a block moved before the line at `to` starts afterwards.
+int BlockMovedTo(int first, int count, int to) {
+    return to < first ? to : to - count;
+}
+
+// Moves `count` lines from `first` to stand before the line at `to`, which
+// lies outside the block; their order stays.
+void MoveBlock(LineList& lines, int first, int count, int to) {
+    for (int i = 0; i < count; ++i) {
+        if (to < first) {
+            lines.MoveLine(first + i, to + i);
+        } else {
+            lines.MoveLine(first, to);
+        }
+    }
 }
 
 // Makes the change; where it leaves the eye, or nothing when it changes
@@ -48,12 +71,56 @@ std::optional<Touched> Make(ProgramDocument& doc, LineChange& change) {
             change.text = std::string((*lines)[change.from]);
             lines->RemoveLine(change.from);
             return Touched{change.record, -1};
+        case LineChange::Kind::Replace: {
+            if (change.from < 0 || change.from >= lines->Count() ||
+                (*lines)[change.from] == change.text) {
+                return std::nullopt;
+            }
+            std::string old((*lines)[change.from]);
+            InsertLine(*lines, change.from, change.text);
+            lines->RemoveLine(change.from + 1);
+            change.text = std::move(old);
+            return Touched{change.record, change.from};
+        }
+        case LineChange::Kind::Insert:
+            if (change.lines.empty() || change.from < 0 || change.from > lines->Count()) {
+                return std::nullopt;
+            }
+            for (std::size_t i = 0; i < change.lines.size(); ++i) {
+                InsertLine(*lines, change.from + static_cast<int>(i), change.lines[i]);
+            }
+            return Touched{change.record, change.from};
+        case LineChange::Kind::RemoveMany: {
+            const std::vector<int>& at = change.indexes;
+            if (at.empty() || at.front() < 0 || at.back() >= lines->Count() ||
+                !std::is_sorted(at.begin(), at.end()) ||
+                std::adjacent_find(at.begin(), at.end()) != at.end()) {
+                return std::nullopt;
+            }
+            change.lines.clear();
+            for (const int index : at) {
+                change.lines.emplace_back((*lines)[index]);
+            }
+            for (auto index = at.rbegin(); index != at.rend(); ++index) {
+                lines->RemoveLine(*index);
+            }
+            return Touched{change.record, -1};
+        }
+        case LineChange::Kind::MoveBlock:
+            if (change.count <= 0 || change.from < 0 ||
+                change.from + change.count > lines->Count() || change.to < 0 ||
+                change.to > lines->Count() ||
+                (change.to >= change.from && change.to <= change.from + change.count)) {
+                return std::nullopt;
+            }
+            MoveBlock(*lines, change.from, change.count, change.to);
+            return Touched{change.record, BlockMovedTo(change.from, change.count, change.to)};
     }
     return std::nullopt;
 }
 
-// Takes a change back.
-Touched Unmake(ProgramDocument& doc, const LineChange& change) {
+// Takes a change back; a replace keeps the text it took out, for a redo.
+Touched Unmake(ProgramDocument& doc, LineChange& change) {
     LineList& lines = *LinesOf(doc, change.record);
     switch (change.kind) {
         case LineChange::Kind::Append:
@@ -67,9 +134,31 @@ Touched Unmake(ProgramDocument& doc, const LineChange& change) {
             return {change.record, change.from};
         }
         case LineChange::Kind::Remove:
-            lines.AppendLine(change.text);
-            lines.MoveLine(lines.Count() - 1, change.from);
+            InsertLine(lines, change.from, change.text);
             return {change.record, change.from};
+        case LineChange::Kind::Replace: {
+            std::string now(lines[change.from]);
+            InsertLine(lines, change.from, change.text);
+            lines.RemoveLine(change.from + 1);
+            change.text = std::move(now);
+            return {change.record, change.from};
+        }
+        case LineChange::Kind::Insert:
+            for (std::size_t i = 0; i < change.lines.size(); ++i) {
+                lines.RemoveLine(change.from);
+            }
+            return {change.record, -1};
+        case LineChange::Kind::RemoveMany:
+            for (std::size_t i = 0; i < change.indexes.size(); ++i) {
+                InsertLine(lines, change.indexes[i], change.lines[i]);
+            }
+            return {change.record, change.indexes.front()};
+        case LineChange::Kind::MoveBlock: {
+            const int now = BlockMovedTo(change.from, change.count, change.to);
+            MoveBlock(lines, now, change.count,
+                      change.to < change.from ? change.from + change.count : change.from);
+            return {change.record, change.from};
+        }
     }
     return {change.record, -1};
 }
@@ -98,6 +187,61 @@ LineChange LineChange::Remove(int record, int index) {
     change.kind = Kind::Remove;
     change.record = record;
     change.from = index;
+    return change;
+}
+
+std::vector<std::string> PastedLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) {
+        lines.emplace_back(text.substr(start));
+    }
+    return lines;
+}
+
+LineChange LineChange::Replace(int record, int index, std::string text) {
+    LineChange change;
+    change.kind = Kind::Replace;
+    change.record = record;
+    change.from = index;
+    change.text = std::move(text);
+    return change;
+}
+
+LineChange LineChange::Insert(int record, int at, std::vector<std::string> lines) {
+    LineChange change;
+    change.kind = Kind::Insert;
+    change.record = record;
+    change.from = at;
+    change.lines = std::move(lines);
+    return change;
+}
+
+LineChange LineChange::RemoveMany(int record, std::vector<int> indexes) {
+    LineChange change;
+    change.kind = Kind::RemoveMany;
+    change.record = record;
+    change.indexes = std::move(indexes);
+    return change;
+}
+
+LineChange LineChange::MoveBlock(int record, int first, int count, int to) {
+    LineChange change;
+    change.kind = Kind::MoveBlock;
+    change.record = record;
+    change.from = first;
+    change.count = count;
+    change.to = to;
     return change;
 }
 

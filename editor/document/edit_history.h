@@ -4,6 +4,8 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "editor/document/program_document.h"
 
@@ -12,18 +14,35 @@ namespace zolt {
 // One change of a record's code lines, with what it takes to undo and redo
 // it. Every change goes through the line-list operations.
 struct LineChange {
-    enum class Kind { Append, Move, Remove };
+    enum class Kind { Append, Move, Remove, Replace, Insert, RemoveMany, MoveBlock };
     Kind kind = Kind::Append;
     int record = 0;
-    int from = 0;      // Move: the line's index before; Remove: the removed line's index
-    int to = 0;        // Move: the place as MoveLine takes it
-    std::string text;  // Append: the code text; Remove: the removed line
-    int count = 0;     // Append: the lines it added
+    // Move, MoveBlock: the (first) line's index before; Remove, Replace: the
+    // line's index; Insert: where the first new line goes.
+    int from = 0;
+    int to = 0;        // Move, MoveBlock: the place as MoveLine takes it
+    std::string text;  // Append: the code text; Remove: the removed line; Replace: the other text
+    int count = 0;     // Append: the lines it added; MoveBlock: the lines moved
+    std::vector<std::string> lines;  // Insert: the new lines; RemoveMany: the removed ones
+    std::vector<int> indexes;        // RemoveMany: the lines, ascending
 
     static LineChange Append(int record, std::string codeText);
     static LineChange Move(int record, int from, int to);
     static LineChange Remove(int record, int index);
+    // The line's text becomes `text`.
+    static LineChange Replace(int record, int index, std::string text);
+    // New lines, the first at `at` (the count of lines for the end).
+    static LineChange Insert(int record, int at, std::vector<std::string> lines);
+    static LineChange RemoveMany(int record, std::vector<int> indexes);
+    // `count` lines from `first` move as one block to stand right before the
+    // line at `to` (the count of lines for the end).
+    static LineChange MoveBlock(int record, int first, int count, int to);
 };
+
+// The lines of a pasted text: CR LF, a lone LF and a lone CR each end a
+// line, a line end at the very end adds no empty line, and a NUL ends the
+// text (as the clipboard's text ends there).
+std::vector<std::string> PastedLines(std::string_view text);
 
 // Where a change, done or undone, leaves the owner's eye: the record and the
 // line to select (-1 for none).

@@ -20,11 +20,6 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
-bool OpensClosesOrCollects(std::string_view line) {
-    const std::string_view t = Trimmed(line);
-    return t.starts_with("//{") || t.starts_with("//}") || t.starts_with("//++");
-}
-
 std::string Refusal(const ZoltRecord& record, std::string_view why) {
     std::string message = "ERROR: Can't save R-CODE.R file\nThe event \"";
     message += record.name;
@@ -76,6 +71,37 @@ std::size_t WrittenSize(const ProgramDocument& doc) {
     return size;
 }
 
+LineFault CheckCodeLine(const ZoltRecord& record, std::string_view line) {
+    if (line.find('\n') != std::string_view::npos) {
+        return LineFault::LineEnd;
+    }
+    if (record.indent.size() + kBodyIndent.size() + line.size() > kMaxLineLength) {
+        return LineFault::TooLong;
+    }
+    const std::string_view t = Trimmed(line);
+    if (t.starts_with("//{")) {
+        return LineFault::OpensEvent;
+    }
+    if (t.starts_with("//}")) {
+        return LineFault::ClosesEvent;
+    }
+    if (t.starts_with("//++")) {
+        return LineFault::Subroutine;
+    }
+    return LineFault::None;
+}
+
+std::string_view StoredLine(std::string_view typed) {
+    return Trimmed(typed);
+}
+
+LineFault CheckTypedLine(const ZoltRecord& record, std::string_view typed) {
+    if (typed.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+        return LineFault::LineEnd;
+    }
+    return CheckCodeLine(record, StoredLine(typed));
+}
+
 std::string CheckReadBack(const ProgramDocument& doc) {
     for (const ZoltRecord& record : doc.records) {
         const std::size_t lineIndent = record.indent.size() + kBodyIndent.size();
@@ -89,11 +115,15 @@ std::string CheckReadBack(const ProgramDocument& doc) {
             }
         }
         for (const std::string_view line : record.lines) {
-            if (lineIndent + line.size() > kMaxLineLength) {
-                return Refusal(record, "has a line longer than 255 characters");
-            }
-            if (OpensClosesOrCollects(line)) {
-                return Refusal(record, "has a line beginning with //{, //} or //++");
+            switch (CheckCodeLine(record, line)) {
+                case LineFault::None:
+                    break;
+                case LineFault::TooLong:
+                    return Refusal(record, "has a line longer than 255 characters");
+                case LineFault::LineEnd:
+                    return Refusal(record, "has a line with a line end inside");
+                default:
+                    return Refusal(record, "has a line beginning with //{, //} or //++");
             }
         }
     }

@@ -22,6 +22,22 @@ bool WriteProgramTo(const ProgramDocument& doc, const std::function<bool(std::st
 // The number of bytes WriteProgram gives.
 std::size_t WrittenSize(const ProgramDocument& doc);
 
+// Why a code line of a record would not read back as itself once the
+// program is saved, or None.
+enum class LineFault { None, LineEnd, TooLong, OpensEvent, ClosesEvent, Subroutine };
+
+// The read-back judge for one code line of this record, as it would be
+// written (the record's indent and two blanks before it).
+LineFault CheckCodeLine(const ZoltRecord& record, std::string_view line);
+
+// A line the owner typed or pasted, as the program would read it back: its
+// leading blanks and tabs go, as a read of the saved file drops them.
+std::string_view StoredLine(std::string_view typed);
+
+// The judge for a typed line: the stored form must read back as itself, and
+// no line end or NUL may stand inside.
+LineFault CheckTypedLine(const ZoltRecord& record, std::string_view typed);
+
 // Empty when the document, once written, reads back to the same records;
 // otherwise the message that names the first event that would not.
 std::string CheckReadBack(const ProgramDocument& doc);

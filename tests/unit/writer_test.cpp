@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editor/document/program_document.h"
 #include "editor/document/program_parser.h"
+#include "editor/document/edit_history.h"
 #include "editor/document/program_writer.h"
 
 namespace zolt {
@@ -123,6 +125,58 @@ TEST(CheckReadBack, RefusesWhatWouldNotReadBack) {
             doc.records[0].lines.AppendLine(c.appended);
         }
         EXPECT_EQ(CheckReadBack(doc), c.message);
+    }
+}
+
+// A typed line is judged as the program would read it back: stored without
+// its leading blanks, refused with a line end, NUL, too long, or a marker.
+TEST(CheckTypedLine, JudgesTheLineAsItWouldReadBack) {
+    const ProgramDocument doc = Parsed(" //{ \"e\"\n //}\n");
+    const ZoltRecord& record = doc.records[0];  // indent 1, so 252 characters fit
+    const struct {
+        std::string typed;
+        LineFault fault;
+        const char* stored;
+    } cases[] = {
+        {"WAIT 1500", LineFault::None, "WAIT 1500"},
+        {" \t WAIT 1500 ", LineFault::None, "WAIT 1500 "},
+        {"\t" + std::string(252, 'x'), LineFault::None, nullptr},
+        {std::string(253, 'x'), LineFault::TooLong, nullptr},
+        {"WAIT\r1", LineFault::LineEnd, nullptr},
+        {"WAIT\n1", LineFault::LineEnd, nullptr},
+        {std::string("WAIT\0001", 6), LineFault::LineEnd, nullptr},
+        {"  //{ \"x\"", LineFault::OpensEvent, nullptr},
+        {"//} end", LineFault::ClosesEvent, nullptr},
+        {"\t//++CALL X", LineFault::Subroutine, nullptr},
+        {"//+ a note", LineFault::None, "//+ a note"},
+        {"IF A THEN //[PRE]", LineFault::None, "IF A THEN //[PRE]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(CheckTypedLine(record, c.typed), c.fault);
+        if (c.stored) {
+            EXPECT_EQ(StoredLine(c.typed), c.stored);
+        }
+    }
+}
+
+TEST(PastedLines, EndsLinesAtEveryKindOfLineEnd) {
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"A\r\nB\r\n", {"A", "B"}},
+        {"A\nB", {"A", "B"}},
+        {"A\rB\r", {"A", "B"}},
+        {"A\r\n\r\nB", {"A", "", "B"}},
+        {"\tWAIT\t1\n", {"\tWAIT\t1"}},
+        {std::string("A\nB\0C\n", 6), {"A", "B"}},
+        {"", {}},
+        {"\n", {""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(PastedLines(c.text), c.lines);
     }
 }
 
