@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "console/resources/resource.h"
@@ -263,21 +264,38 @@ TEST(ConsoleWindow, ScreenshotOfTheSampleStick) {
     SaveScreenshot("pupdesk-sample");
 }
 
-// The real Pupdesk.exe finds its files from the root of the current drive:
-// drive P: is a scratch stick, and the program starts one level below its root.
-TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
+// The sample stick copied to drive P:, for the real Pupdesk.exe started one
+// level below its root; empty when the tests were not told where things are.
+struct ExeStick {
+    std::string exe;
+    std::string root;  // "P:\\"
+    pupdesk::SettingsFiles files;
+};
+std::optional<ExeStick> SampleOnDriveP() {
     const char* drive = std::getenv("ZOLT_PUPDESK_DRIVE");
     const char* exe = std::getenv("ZOLT_PUPDESK_EXE");
     const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
     if (drive == nullptr || exe == nullptr || sample == nullptr) {
-        GTEST_SKIP() << "ZOLT_PUPDESK_DRIVE, ZOLT_PUPDESK_EXE or ZOLT_SAMPLE_STICK not set";
+        return std::nullopt;
     }
     const std::string root = std::string(drive) + "\\";
     std::filesystem::copy(sample, root,
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
     std::filesystem::create_directories(root + "TOOLS");
-    const pupdesk::SettingsFiles files = pupdesk::FilesBelow(std::string(drive));
+    return ExeStick{exe, root, pupdesk::FilesBelow(std::string(drive))};
+}
+
+// The real Pupdesk.exe finds its files from the root of the current drive:
+// drive P: is a scratch stick, and the program starts one level below its root.
+TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
+    const std::optional<ExeStick> stick = SampleOnDriveP();
+    if (!stick) {
+        GTEST_SKIP() << "ZOLT_PUPDESK_DRIVE, ZOLT_PUPDESK_EXE or ZOLT_SAMPLE_STICK not set";
+    }
+    const std::string& root = stick->root;
+    const pupdesk::SettingsFiles& files = stick->files;
+    const char* exe = stick->exe.c_str();
     const std::string array1 = ReadAll(files.array1);
     const std::string plus = ReadAll(files.plus);
     ASSERT_EQ(array1.size(), 8000u);
@@ -306,18 +324,13 @@ TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
 // missing and their new copies beside them: one question names both, and
 // Yes puts them in place before the console reads them.
 TEST(PupdeskExe, OffersSettingsThatASaveLeftBesideTheirPlaces) {
-    const char* drive = std::getenv("ZOLT_PUPDESK_DRIVE");
-    const char* exe = std::getenv("ZOLT_PUPDESK_EXE");
-    const char* sample = std::getenv("ZOLT_SAMPLE_STICK");
-    if (drive == nullptr || exe == nullptr || sample == nullptr) {
+    const std::optional<ExeStick> stick = SampleOnDriveP();
+    if (!stick) {
         GTEST_SKIP() << "ZOLT_PUPDESK_DRIVE, ZOLT_PUPDESK_EXE or ZOLT_SAMPLE_STICK not set";
     }
-    const std::string root = std::string(drive) + "\\";
-    std::filesystem::copy(sample, root,
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::create_directories(root + "TOOLS");
-    const pupdesk::SettingsFiles files = pupdesk::FilesBelow(std::string(drive));
+    const std::string& root = stick->root;
+    const pupdesk::SettingsFiles& files = stick->files;
+    const char* exe = stick->exe.c_str();
     const std::string array1 = ReadAll(files.array1);
     const std::string plus = ReadAll(files.plus);
     const std::string array1Temp = root + "OPEN-R\\APP\\PC\\AMS\\ARRAY1.$$$";
