@@ -29,6 +29,12 @@
 // the saved program is, %3 its size in bytes, %4 when it was written, %5 the
 // program file's name.
 #define IDS_RECOVER_PROGRAM 207
+// Why a typed line was not taken.
+#define IDS_REFUSED_LINE_END 210
+#define IDS_REFUSED_TOO_LONG 211
+#define IDS_REFUSED_OPENS_EVENT 212
+#define IDS_REFUSED_CLOSES_EVENT 213
+#define IDS_REFUSED_SUBROUTINE 214
 // The 24 palette categories, in the order of the category box.
 #define IDS_CATEGORY_FIRST 300
 

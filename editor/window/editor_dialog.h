@@ -105,6 +105,13 @@ class EditorDialog : public Dialog<EditorDialog> {
     void UndoOrRedo(bool redo);
     void ShowTouched(const Touched& touched);
 
+    // Changing what a line says.
+    void EditLine(int index);
+    void NewLine();
+    INT_PTR AllowLineEdit(WPARAM, LPARAM);
+    INT_PTR EditDoubleClickedLine(WPARAM, LPARAM);
+    INT_PTR TakeLineEdit(WPARAM, LPARAM);
+
     HINSTANCE instance_;
     ProgramDocument& doc_;
     std::string programPath_;
@@ -123,6 +130,10 @@ class EditorDialog : public Dialog<EditorDialog> {
     Palette paletteItems_;
     DragState drag_;
     EditHistory history_;
+    struct LineEdit {
+        bool allowed = false;  // the edit box opens only when the dialog opens it
+        int newLine = -1;      // the new row being typed, if any
+    } lineEdit_;
 };
 
 }  // namespace zolt

@@ -39,6 +39,12 @@ INT_PTR EditorDialog::Shortcut(WPARAM wParam, LPARAM lParam) {
                (key == VK_UP || key == VK_DOWN)) {
         MoveSelectedLine(key == VK_UP ? -1 : 1);
         taken = true;
+    } else if (focus == codeList_.Hwnd() && keys == 0 && key == VK_F2) {
+        EditLine(codeList_.Selected());
+        taken = true;
+    } else if (focus == codeList_.Hwnd() && keys == 0 && key == VK_INSERT) {
+        NewLine();
+        taken = true;
     } else if (focus == paletteList_.Hwnd() && keys == 0 && key == VK_INSERT) {
         AddPaletteItem(paletteList_.Selected());
         taken = true;

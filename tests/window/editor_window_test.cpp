@@ -608,13 +608,102 @@ TEST(EditorWindow, EditsFromTheKeyboardWithUndoAndRedo) {
     }
 }
 
+// Whether a text fits a control on one line, in the control's own font.
+bool FitsOneLine(HWND control, const std::string& text) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT client{};
+    GetClientRect(control, &client);
+    return size.cx <= client.right;
+}
+
+// Changing what a line says: F2 (or Insert for a new line) opens an edit box,
+// whose text is typed here; Enter takes it when the program would read it
+// back as it is, Escape drops it, and the editor stays open either way.
+TEST(EditorWindow, EditsALineInPlace) {
+    const std::string closes = "//} would end the event: not changed.";
+    const struct {
+        const char* open;
+        std::string typed;
+        const char* close;
+        const char* lines;
+        bool modified;
+        std::string status;
+    } rows[] = {
+        {"Tab Home F2", "WAIT 1500", "Enter", "WAIT 1500 1 2 3 4 | | ", true, ""},
+        {"Tab Home F2", "  WAIT 1500", "Enter", "WAIT 1500 1 2 3 4 | | ", true, ""},
+        {"Tab Home F2", "WAIT 1500", "Escape", "0 1 2 3 4 | | ", false, ""},
+        {"Tab Home F2", "  //} end", "Enter", "0 1 2 3 4 | | ", false, closes},
+        {"Tab Home F2", "//{ \"x\"", "Enter", "0 1 2 3 4 | | ", false,
+         "//{ would start an event: not changed."},
+        {"Tab Home F2", "//++CALL X", "Enter", "0 1 2 3 4 | | ", false,
+         "//++ would make a subroutine line: not changed."},
+        {"Tab Home F2", std::string(252, 'x'), "Enter", "0 1 2 3 4 | | ", false,
+         "Over 255 characters with its indent: not changed."},
+        {"Tab Home Insert", "SET Warn 1", "Enter", "0 SET Warn 1 1 2 3 4 | | ", true, ""},
+        {"Tab End Insert", "WAIT", "Enter Ctrl+Z Ctrl+Y", "0 1 2 3 4 WAIT | | ", true, ""},
+        {"Tab Home Insert", "", "Enter", "0 1 2 3 4 | | ", false, ""},
+        {"Tab Home Insert", "   ", "Enter", "0 1 2 3 4 | | ", false, ""},
+        {"Tab Home Insert", "WAIT", "Escape", "0 1 2 3 4 | | ", false, ""},
+        {"Tab Home F2", "WAIT 1500", "Enter Ctrl+Z", "0 1 2 3 4 | | ", true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.open) + " [" + row.typed + "] " + row.close);
+        const Stick stick = WriteStick("line-edit", kEditProgram);
+        Editor editor(stick.program);
+        editor.Press(row.open);
+        const HWND box = reinterpret_cast<HWND>(
+            SendMessageA(editor.Control(IDC_CODE_LIST), LVM_GETEDITCONTROL, 0, 0));
+        ASSERT_TRUE(IsWindow(box));
+        SetWindowTextA(box, row.typed.c_str());
+        editor.Press(row.close);
+        EXPECT_EQ(Lines(editor.Document()), row.lines);
+        EXPECT_EQ(editor.Document().modified, row.modified);
+        if (!row.status.empty()) {
+            EXPECT_EQ(editor.Status(), row.status);
+            EXPECT_TRUE(FitsOneLine(editor.Control(IDC_STATUS), row.status));
+        }
+        EXPECT_TRUE(editor.Running());
+        EXPECT_TRUE(editor.Messages().Asked().empty());
+    }
+    // A line changed in place is saved as it was typed, in the event's indent.
+    const Stick stick = WriteStick("line-edit-save", kEditProgram);
+    Editor editor(stick.program);
+    editor.Press("Tab End F2");
+    const HWND box = reinterpret_cast<HWND>(
+        SendMessageA(editor.Control(IDC_CODE_LIST), LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_TRUE(IsWindow(box));
+    SetWindowTextA(box, "PLAY ACTION KICK 45 1000");
+    editor.Settle();
+    editor.Screenshot("editor-line-edit");
+    editor.Press("Enter Ctrl+S");
+    EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
+    EXPECT_EQ(ReadFile(stick.program),
+              "// test program\r\n"
+              "  //{ \"Five/Lines\"\r\n"
+              "    PLAY ACTION+ LINE_0 // the first line\r\n"
+              "    PLAY ACTION+ LINE_1 // the second line\r\n"
+              "    PLAY ACTION+ LINE_2 // the third line\r\n"
+              "    PLAY ACTION+ LINE_3 // the fourth line\r\n"
+              "    PLAY ACTION KICK 45 1000\r\n"
+              "  //}\r\n"
+              "  //{ \"Five/Empty\"\r\n"
+              "  //}\r\n"
+              "//++//} end\r\n");
+}
+
 TEST(EditorWindow, KeyboardMovesKeepTheLineSelectedAndSaveWithCtrlS) {
     const Stick stick = WriteStick("keys-save", kEditProgram);
     Editor editor(stick.program);
     editor.Press("Tab Tab Tab Home Insert Shift+Tab Shift+Tab Home Alt+Down Alt+Down");
     EXPECT_EQ(editor.CodeList()[2].text, FiveLines({0})[0]);
     EXPECT_EQ(ListView_GetNextItem(editor.Control(IDC_CODE_LIST), -1, LVNI_SELECTED), 2);
-    EXPECT_EQ(editor.Status(), "(Alt+Up/Down moves the line, Del deletes it)");
+    EXPECT_EQ(editor.Status(), "(F2 edits, Alt+Up/Down moves, Del deletes)");
     editor.Screenshot("editor-keyboard");
     // Enter and Escape still ask before closing, whichever control has the focus.
     editor.Press("Escape Tab Tab Enter");

@@ -138,7 +138,7 @@ void PressKeys(HWND window, const std::string& keys) {
         {"Ctrl", VK_CONTROL}, {"Shift", VK_SHIFT},   {"Alt", VK_MENU},      {"Tab", VK_TAB},
         {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT},     {"Right", VK_RIGHT},
         {"Home", VK_HOME},    {"End", VK_END},       {"Insert", VK_INSERT}, {"Delete", VK_DELETE},
-        {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
+        {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},   {"F2", VK_F2},
     };
     auto vkOf = [](const std::string& name) -> WORD {
         for (const Name& n : names) {
