@@ -185,14 +185,6 @@ void CopyWide(const std::string& text, LPWSTR to, int size) {
     to[n] = L'\0';
 }
 
-std::string Narrow(LPCWSTR text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(narrow.find('\0'));
-    return narrow;
-}
-
 }  // namespace
 
 bool ListView::Answer(const NMHDR& header, LRESULT& result) const {
@@ -228,7 +220,7 @@ bool ListView::Answer(const NMHDR& header, LRESULT& result) const {
         if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && find.lvfi.psz != nullptr) {
             const std::string prefix = header.code == LVN_ODFINDITEMA
                                            ? std::string(find.lvfi.psz)
-                                           : Narrow(reinterpret_cast<LPCWSTR>(find.lvfi.psz));
+                                           : NarrowText(reinterpret_cast<LPCWSTR>(find.lvfi.psz));
             result = FindRow(find.iStart, prefix, (find.lvfi.flags & LVFI_WRAP) != 0);
         }
         return true;

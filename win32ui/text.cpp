@@ -24,6 +24,14 @@ std::string FormatText(const std::string& pattern, std::initializer_list<std::st
     return text;
 }
 
+std::string NarrowText(const wchar_t* text) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
+    narrow.resize(narrow.find('\0'));
+    return narrow;
+}
+
 std::string FileTimeText(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     FILETIME local{};

@@ -17,6 +17,10 @@ std::string LoadText(HINSTANCE instance, UINT id);
 // are: a % in a path is never read as a place.
 std::string FormatText(const std::string& pattern, std::initializer_list<std::string> values);
 
+// A text of a control that speaks UTF-16, in the system's ANSI code page,
+// as the programs keep every text.
+std::string NarrowText(const wchar_t* text);
+
 // When a file was last written, as the owner's Windows writes a date and a
 // time; empty when it cannot be learned.
 std::string FileTimeText(const std::string& path);

@@ -39,14 +39,7 @@ std::optional<std::string> EditedText(const NMHDR& header) {
         return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
     }
     const wchar_t* text = reinterpret_cast<const NMLVDISPINFOW&>(header).item.pszText;
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(narrow.find('\0'));
-    return narrow;
+    return text != nullptr ? std::optional<std::string>(NarrowText(text)) : std::nullopt;
 }
 
 }  // namespace

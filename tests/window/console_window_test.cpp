@@ -270,6 +270,8 @@ struct ExeStick {
     std::string exe;
     std::string root;  // "P:\\"
     pupdesk::SettingsFiles files;
+    std::string array1;  // the sample's ARRAY1.DAT and PLUS.DAT
+    std::string plus;
 };
 std::optional<ExeStick> SampleOnDriveP() {
     const char* drive = std::getenv("ZOLT_PUPDESK_DRIVE");
@@ -283,7 +285,8 @@ std::optional<ExeStick> SampleOnDriveP() {
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
     std::filesystem::create_directories(root + "TOOLS");
-    return ExeStick{exe, root, pupdesk::FilesBelow(std::string(drive))};
+    const pupdesk::SettingsFiles files = pupdesk::FilesBelow(std::string(drive));
+    return ExeStick{exe, root, files, ReadAll(files.array1), ReadAll(files.plus)};
 }
 
 // The real Pupdesk.exe finds its files from the root of the current drive:
@@ -295,12 +298,11 @@ TEST(PupdeskExe, SavesAndCancelsOnTheStickItStartsFrom) {
     }
     const std::string& root = stick->root;
     const pupdesk::SettingsFiles& files = stick->files;
-    const char* exe = stick->exe.c_str();
-    const std::string array1 = ReadAll(files.array1);
-    const std::string plus = ReadAll(files.plus);
+    const std::string& array1 = stick->array1;
+    const std::string& plus = stick->plus;
     ASSERT_EQ(array1.size(), 8000u);
 
-    const std::string commandLine = Quoted(exe);
+    const std::string commandLine = Quoted(stick->exe);
     for (const int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button == IDOK ? "Save" : "Cancel");
         Process pupdesk(commandLine, root + "TOOLS");
@@ -330,15 +332,14 @@ TEST(PupdeskExe, OffersSettingsThatASaveLeftBesideTheirPlaces) {
     }
     const std::string& root = stick->root;
     const pupdesk::SettingsFiles& files = stick->files;
-    const char* exe = stick->exe.c_str();
-    const std::string array1 = ReadAll(files.array1);
-    const std::string plus = ReadAll(files.plus);
+    const std::string& array1 = stick->array1;
+    const std::string& plus = stick->plus;
     const std::string array1Temp = root + "OPEN-R\\APP\\PC\\AMS\\ARRAY1.$$$";
     const std::string plusTemp = root + "CUSTOM\\PLUS.$$$";
     ASSERT_TRUE(MoveFileA(files.array1.c_str(), array1Temp.c_str()));
     ASSERT_TRUE(MoveFileA(files.plus.c_str(), plusTemp.c_str()));
 
-    Process pupdesk(Quoted(exe), root + "TOOLS");
+    Process pupdesk(Quoted(stick->exe), root + "TOOLS");
     ASSERT_TRUE(pupdesk.started);
     const HWND question = pupdesk.WaitForWindow("Pupdesk");
     ASSERT_NE(question, nullptr);

@@ -683,18 +683,11 @@ TEST(EditorWindow, EditsALineInPlace) {
     editor.Screenshot("editor-line-edit");
     editor.Press("Enter Ctrl+S");
     EXPECT_EQ(editor.WaitForEnd(), IDC_SAVE);
-    EXPECT_EQ(ReadFile(stick.program),
-              "// test program\r\n"
-              "  //{ \"Five/Lines\"\r\n"
-              "    PLAY ACTION+ LINE_0 // the first line\r\n"
-              "    PLAY ACTION+ LINE_1 // the second line\r\n"
-              "    PLAY ACTION+ LINE_2 // the third line\r\n"
-              "    PLAY ACTION+ LINE_3 // the fourth line\r\n"
-              "    PLAY ACTION KICK 45 1000\r\n"
-              "  //}\r\n"
-              "  //{ \"Five/Empty\"\r\n"
-              "  //}\r\n"
-              "//++//} end\r\n");
+    // The program as written above, its last line of the first event changed.
+    std::string expected = kEditProgram;
+    const std::string fifth = "PLAY ACTION+ LINE_4 // the fifth line";
+    expected.replace(expected.find(fifth), fifth.size(), "PLAY ACTION KICK 45 1000");
+    EXPECT_EQ(ReadFile(stick.program), expected);
 }
 
 TEST(EditorWindow, KeyboardMovesKeepTheLineSelectedAndSaveWithCtrlS) {
