@@ -8,21 +8,32 @@ namespace {
 
 constexpr char kOldProc[] = "win32ui.proc";
 constexpr char kEatChar[] = "win32ui.eat";
+constexpr char kEatKeyUp[] = "win32ui.eatup";
 constexpr char kPainted[] = "win32ui.painted";
 
 LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProc));
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
         RemovePropA(hwnd, kEatChar);
+        RemovePropA(hwnd, kEatKeyUp);
         unsigned keys = 0;
         keys |= GetKeyState(VK_CONTROL) < 0 ? kCtrl : 0u;
         keys |= GetKeyState(VK_SHIFT) < 0 ? kShift : 0u;
         keys |= (lParam & (1 << 29)) != 0 ? kAlt : 0u;
         if (SendMessageA(GetParent(hwnd), kShortcutMessage, wParam, keys) != 0) {
-            // The character the key makes is not the control's either.
+            // The character the key makes is not the control's either, nor
+            // the release of the menu key (which would open the context menu
+            // once more).
             SetPropA(hwnd, kEatChar, reinterpret_cast<HANDLE>(1));
+            if (wParam == VK_APPS) {
+                SetPropA(hwnd, kEatKeyUp, reinterpret_cast<HANDLE>(wParam));
+            }
             return 0;
         }
+    } else if ((message == WM_KEYUP || message == WM_SYSKEYUP) &&
+               GetPropA(hwnd, kEatKeyUp) == reinterpret_cast<HANDLE>(wParam)) {
+        RemovePropA(hwnd, kEatKeyUp);
+        return 0;
     } else if ((message == WM_CHAR || message == WM_SYSCHAR) && GetPropA(hwnd, kEatChar)) {
         RemovePropA(hwnd, kEatChar);
         return 0;
@@ -35,6 +46,7 @@ LRESULT CALLBACK ShortcutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(hwnd, kOldProc);
         RemovePropA(hwnd, kEatChar);
+        RemovePropA(hwnd, kEatKeyUp);
         RemovePropA(hwnd, kPainted);
     }
     return CallWindowProcA(old, hwnd, message, wParam, lParam);
@@ -255,14 +267,53 @@ int ListView::Selected() const {
                                          MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
-void ListView::SelectOnly(int index) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, index);
-    SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+std::vector<int> ListView::SelectedIndexes() const {
+    std::vector<int> indexes;
+    int index = -1;
+    while (
+        (index = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                                               MAKELPARAM(LVNI_SELECTED, 0)))) >= 0 &&
+        (indexes.empty() || index > indexes.back())) {
+        indexes.push_back(index);
+    }
+    return indexes;
+}
+
+namespace {
+
+void SetItemState(HWND list, int index, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+void ListView::SelectRange(int first, int count) {
+    SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int i = count - 1; i >= 0; --i) {
+        SetItemState(hwnd_, first + i, LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0u),
+                     LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, first);
+    SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(first), FALSE);
+}
+
+void ListView::SelectAll() {
+    SetItemState(hwnd_, -1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+bool ListView::ItemScreenRect(int index, RECT& rect) const {
+    rect = RECT{};
+    rect.left = LVIR_BOUNDS;
+    if (index < 0 || SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(&rect)) == 0) {
+        return false;
+    }
+    MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return true;
 }
 
 int ListView::SelectionMark() const {

@@ -134,8 +134,16 @@ class ListView : public Control {
     void SetSelectionMark(int index);
     // The first selected item, or -1.
     int Selected() const;
-    // Selects and focuses one item, shown in view.
-    void SelectOnly(int index);
+    // Every selected item, ascending.
+    std::vector<int> SelectedIndexes() const;
+    // Selects and focuses one item, shown in view; no other stays selected.
+    void SelectOnly(int index) { SelectRange(index, 1); }
+    // Selects `count` items from `first` and no others; the first is focused
+    // and shown in view.
+    void SelectRange(int first, int count);
+    void SelectAll();
+    // The item's place in screen coordinates; false when it has none.
+    bool ItemScreenRect(int index, RECT& rect) const;
     void SetSmallImages(HIMAGELIST images);
     int ClientWidth() const;
     void SetColumnWidth(int width);

@@ -1,6 +1,7 @@
 #include "editor/document/edit_history.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace zolt {
@@ -24,21 +25,11 @@ void InsertLine(LineList& lines, int at, std::string_view text) {
     lines.MoveLine(lines.Count() - 1, at);
 }
 
-// Where a block moved before the line at `to` starts afterwards.
-int BlockMovedTo(int first, int count, int to) {
-    return to < first ? to : to - count;
-}
-
-// Moves `count` lines from `first` to stand before the line at `to`, which
-// lies outside the block; their order stays.
-void MoveBlock(LineList& lines, int first, int count, int to) {
-    for (int i = 0; i < count; ++i) {
-        if (to < first) {
-            lines.MoveLine(first + i, to + i);
-        } else {
-            lines.MoveLine(first, to);
-        }
-    }
+// Whether `indexes` name lines of a list of `count`, ascending, once each.
+bool NamesLines(const std::vector<int>& indexes, int count) {
+    return !indexes.empty() && indexes.front() >= 0 && indexes.back() < count &&
+           std::adjacent_find(indexes.begin(), indexes.end(), std::greater_equal<>()) ==
+               indexes.end();
 }
 
 // Makes the change; where it leaves the eye, or nothing when it changes
@@ -92,9 +83,7 @@ std::optional<Touched> Make(ProgramDocument& doc, LineChange& change) {
             return Touched{change.record, change.from};
         case LineChange::Kind::RemoveMany: {
             const std::vector<int>& at = change.indexes;
-            if (at.empty() || at.front() < 0 || at.back() >= lines->Count() ||
-                !std::is_sorted(at.begin(), at.end()) ||
-                std::adjacent_find(at.begin(), at.end()) != at.end()) {
+            if (!NamesLines(at, lines->Count())) {
                 return std::nullopt;
             }
             change.lines.clear();
@@ -106,15 +95,23 @@ std::optional<Touched> Make(ProgramDocument& doc, LineChange& change) {
             }
             return Touched{change.record, -1};
         }
-        case LineChange::Kind::MoveBlock:
-            if (change.count <= 0 || change.from < 0 ||
-                change.from + change.count > lines->Count() || change.to < 0 ||
-                change.to > lines->Count() ||
-                (change.to >= change.from && change.to <= change.from + change.count)) {
+        case LineChange::Kind::MoveMany: {
+            const std::vector<int>& at = change.indexes;
+            if (!NamesLines(at, lines->Count()) || change.to < 0 || change.to > lines->Count()) {
                 return std::nullopt;
             }
-            MoveBlock(*lines, change.from, change.count, change.to);
-            return Touched{change.record, BlockMovedTo(change.from, change.count, change.to)};
+            // Where the first moved line lands; lines that already stand
+            // together there do not move.
+            const int place = change.to - static_cast<int>(std::count_if(
+                                              at.begin(), at.end(),
+                                              [&change](int index) { return index < change.to; }));
+            if (at.front() == place && at.back() == place + static_cast<int>(at.size()) - 1) {
+                return std::nullopt;
+            }
+            lines->MoveLines(at, change.to);
+            change.from = place;
+            return Touched{change.record, place};
+        }
     }
     return std::nullopt;
 }
@@ -153,12 +150,9 @@ Touched Unmake(ProgramDocument& doc, LineChange& change) {
                 InsertLine(lines, change.indexes[i], change.lines[i]);
             }
             return {change.record, change.indexes.front()};
-        case LineChange::Kind::MoveBlock: {
-            const int now = BlockMovedTo(change.from, change.count, change.to);
-            MoveBlock(lines, now, change.count,
-                      change.to < change.from ? change.from + change.count : change.from);
-            return {change.record, change.from};
-        }
+        case LineChange::Kind::MoveMany:
+            lines.ReturnLines(change.from, change.indexes);
+            return {change.record, change.indexes.front()};
     }
     return {change.record, -1};
 }
@@ -235,14 +229,33 @@ LineChange LineChange::RemoveMany(int record, std::vector<int> indexes) {
     return change;
 }
 
-LineChange LineChange::MoveBlock(int record, int first, int count, int to) {
+LineChange LineChange::MoveMany(int record, std::vector<int> indexes, int to) {
     LineChange change;
-    change.kind = Kind::MoveBlock;
+    change.kind = Kind::MoveMany;
     change.record = record;
-    change.from = first;
-    change.count = count;
+    change.indexes = std::move(indexes);
     change.to = to;
     return change;
+}
+
+LineChange LineChange::MoveBlock(int record, int first, int count, int to) {
+    std::vector<int> indexes;
+    for (int i = 0; i < count; ++i) {
+        indexes.push_back(first + i);
+    }
+    return MoveMany(record, std::move(indexes), to);
+}
+
+std::string CopiedText(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text.append(i == 0 ? "" : "\r\n").append(lines[i]);
+    }
+    // A paste drops a final line end: an empty last line keeps one of its own.
+    if (!lines.empty() && lines.back().empty()) {
+        text.append("\r\n");
+    }
+    return text;
 }
 
 std::optional<Touched> EditHistory::Apply(ProgramDocument& doc, LineChange change) {

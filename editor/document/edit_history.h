@@ -14,17 +14,18 @@ namespace zolt {
 // One change of a record's code lines, with what it takes to undo and redo
 // it. Every change goes through the line-list operations.
 struct LineChange {
-    enum class Kind { Append, Move, Remove, Replace, Insert, RemoveMany, MoveBlock };
+    enum class Kind { Append, Move, Remove, Replace, Insert, RemoveMany, MoveMany };
     Kind kind = Kind::Append;
     int record = 0;
-    // Move, MoveBlock: the (first) line's index before; Remove, Replace: the
-    // line's index; Insert: where the first new line goes.
+    // Move: the line's index before; Remove, Replace: the line's index;
+    // Insert: where the first new line goes; MoveMany: where the moved lines
+    // stand after the move.
     int from = 0;
-    int to = 0;        // Move, MoveBlock: the place as MoveLine takes it
+    int to = 0;        // Move, MoveMany: the place as MoveLine takes it
     std::string text;  // Append: the code text; Remove: the removed line; Replace: the other text
-    int count = 0;     // Append: the lines it added; MoveBlock: the lines moved
+    int count = 0;     // Append: the lines it added
     std::vector<std::string> lines;  // Insert: the new lines; RemoveMany: the removed ones
-    std::vector<int> indexes;        // RemoveMany: the lines, ascending
+    std::vector<int> indexes;        // RemoveMany, MoveMany: the lines, ascending
 
     static LineChange Append(int record, std::string codeText);
     static LineChange Move(int record, int from, int to);
@@ -34,8 +35,10 @@ struct LineChange {
     // New lines, the first at `at` (the count of lines for the end).
     static LineChange Insert(int record, int at, std::vector<std::string> lines);
     static LineChange RemoveMany(int record, std::vector<int> indexes);
-    // `count` lines from `first` move as one block to stand right before the
-    // line at `to` (the count of lines for the end).
+    // The lines at `indexes` (ascending) move together, in their order, to
+    // stand right before the line at `to` (the count of lines for the end).
+    static LineChange MoveMany(int record, std::vector<int> indexes, int to);
+    // `count` lines from `first` move as one block.
     static LineChange MoveBlock(int record, int first, int count, int to);
 };
 
@@ -43,6 +46,10 @@ struct LineChange {
 // line, a line end at the very end adds no empty line, and a NUL ends the
 // text (as the clipboard's text ends there).
 std::vector<std::string> PastedLines(std::string_view text);
+
+// Lines as copied to the clipboard: CR LF between them, and after the last
+// only when it is empty, so that a paste gives the same lines back.
+std::string CopiedText(const std::vector<std::string_view>& lines);
 
 // Where a change, done or undone, leaves the owner's eye: the record and the
 // line to select (-1 for none).

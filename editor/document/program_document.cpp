@@ -63,6 +63,42 @@ bool LineList::MoveLine(int from, int to) {
     return true;
 }
 
+void LineList::MoveLines(const std::vector<int>& from, int to) {
+    std::vector<std::string_view> moved;
+    std::vector<std::string_view> rest;
+    std::size_t next = 0;
+    int before = 0;  // the lines that stay above the place
+    for (int i = 0; i < Count(); ++i) {
+        if (next < from.size() && from[next] == i) {
+            moved.push_back(lines_[static_cast<std::size_t>(i)]);
+            ++next;
+        } else {
+            rest.push_back(lines_[static_cast<std::size_t>(i)]);
+            before += i < to ? 1 : 0;
+        }
+    }
+    rest.insert(rest.begin() + before, moved.begin(), moved.end());
+    lines_ = std::move(rest);
+}
+
+void LineList::ReturnLines(int at, const std::vector<int>& to) {
+    const auto first = lines_.begin() + at;
+    const auto last = first + static_cast<std::ptrdiff_t>(to.size());
+    const std::vector<std::string_view> moved(first, last);
+    std::vector<std::string_view> rest(lines_.begin(), first);
+    rest.insert(rest.end(), last, lines_.end());
+    lines_.clear();
+    std::size_t next = 0;
+    std::size_t other = 0;
+    for (std::size_t i = 0; i < moved.size() + rest.size(); ++i) {
+        if (next < to.size() && to[next] == static_cast<int>(i)) {
+            lines_.push_back(moved[next++]);
+        } else {
+            lines_.push_back(rest[other++]);
+        }
+    }
+}
+
 void LineList::ClearLines() {
     lines_.clear();
     owned_.clear();

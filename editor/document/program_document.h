@@ -42,6 +42,12 @@ class LineList {
     // the move; `to` equal to the count means the end. False, and nothing
     // changed, when `from` names no line or `to` lies beyond the end.
     bool MoveLine(int from, int to);
+    // Moves the lines at `from` (ascending, each naming a line) to stand, in
+    // their order, right before the line that is at `to` before the move.
+    void MoveLines(const std::vector<int>& from, int to);
+    // Undoes MoveLines: the lines from `at` on go back to the places `to`
+    // (ascending) they came from.
+    void ReturnLines(int at, const std::vector<int>& to);
     void ClearLines();
 
     int Count() const { return static_cast<int>(lines_.size()); }

@@ -1,9 +1,13 @@
 // Editing by drag and drop: palette items dropped on the code list add their
 // lines at the end, lines dropped on other lines move, lines dropped outside
-// the code list go away; the Delete key removes the marked line.
+// the code list go away; a drag from one of several marked lines takes them
+// all. The Delete key removes the marked lines.
 
 #include <windows.h>
 #include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "editor/resources/resource.h"
 #include "editor/window/editor_dialog.h"
@@ -43,6 +47,7 @@ void EditorDialog::FinishDrag() {
     drag_.mode = DragState::Mode::Idle;
     drag_.itemPicture.Reset(nullptr);
     drag_.codeText.clear();
+    drag_.lines.clear();
 }
 
 INT_PTR EditorDialog::BeginLineDrag(WPARAM, LPARAM lParam) {
@@ -52,7 +57,12 @@ INT_PTR EditorDialog::BeginLineDrag(WPARAM, LPARAM lParam) {
     }
     StartDragPicture(codeList_, index, DragState::Mode::LineDrag);
     SetCapture(hwnd_);
-    drag_.sourceIndex = index;
+    // A drag from one of several marked lines takes them all.
+    std::vector<int> marked = MarkedLines();
+    if (std::find(marked.begin(), marked.end(), index) == marked.end()) {
+        marked = {index};
+    }
+    drag_.lines = std::move(marked);
     ShowStatus(IDS_STATUS_LINE_DRAG);
     return 0;
 }
@@ -124,13 +134,16 @@ INT_PTR EditorDialog::DropDrag(WPARAM, LPARAM lParam) {
                 target = codeList_.Count();
             }
             const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
-            if (drag_.sourceIndex < 0 || drag_.sourceIndex >= count || target > count) {
+            const std::vector<int>& lines = drag_.lines;
+            if (lines.empty() || lines.front() < 0 || lines.back() >= count || target > count) {
                 messages_.Notify(LoadText(instance_, IDS_REARRANGE_HINT));
+            } else if (lines.size() == 1) {
+                Edit(LineChange::Move(record, lines.front(), target));
             } else {
-                Edit(LineChange::Move(record, drag_.sourceIndex, target));
+                Edit(LineChange::MoveMany(record, lines, target), static_cast<int>(lines.size()));
             }
         } else if (record >= 0 && mode == DragState::Mode::LineDrag) {
-            Edit(LineChange::Remove(record, drag_.sourceIndex));
+            RemoveLines(drag_.lines);
         }
         FinishDrag();
     }
@@ -155,7 +168,10 @@ INT_PTR EditorDialog::DeleteKeyLine(WPARAM, LPARAM lParam) {
         return 0;
     }
     const int record = SelectedRecord();
-    if (record >= 0) {
+    const std::vector<int> marked = MarkedLines();
+    if (!marked.empty()) {
+        RemoveLines(marked);
+    } else if (record >= 0) {
         Edit(LineChange::Remove(record, codeList_.SelectionMark()));
     }
     return 0;

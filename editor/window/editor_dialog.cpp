@@ -41,6 +41,7 @@ const Route<EditorDialog> EditorDialog::kRoutes[] = {
     {WM_NOTIFY, LVN_ENDLABELEDITA, IDC_CODE_LIST, &EditorDialog::TakeLineEdit},
     {WM_NOTIFY, LVN_ENDLABELEDITW, IDC_CODE_LIST, &EditorDialog::TakeLineEdit},
     {WM_NOTIFY, NM_DBLCLK, IDC_CODE_LIST, &EditorDialog::EditDoubleClickedLine},
+    {WM_CONTEXTMENU, 0, 0, &EditorDialog::ShowContextMenu},
     {WM_NOTIFY, LVN_GETDISPINFOA, IDC_CODE_LIST, &EditorDialog::AnswerList},
     {WM_NOTIFY, LVN_GETDISPINFOW, IDC_CODE_LIST, &EditorDialog::AnswerList},
     {WM_NOTIFY, LVN_ODFINDITEMA, IDC_CODE_LIST, &EditorDialog::AnswerList},

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "editor/catalog/palette.h"
 #include "editor/document/edit_history.h"
@@ -30,7 +31,7 @@ struct DragState {
     Feedback feedback = Feedback::ItemPicture;
     ImageList itemPicture;
     const ImageList* feedbackPictures = nullptr;  // the dialog's
-    int sourceIndex = 0;
+    std::vector<int> lines;                       // a line drag's lines, ascending
     std::string codeText;
 };
 
@@ -96,12 +97,14 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR DeleteKeyLine(WPARAM, LPARAM);
 
     // Editing from the keyboard, and the undo history of every edit.
+    UINT ShortcutCommand(unsigned key, unsigned keys, HWND focus) const;
     INT_PTR Shortcut(WPARAM, LPARAM);
     INT_PTR AddDoubleClickedItem(WPARAM, LPARAM);
     INT_PTR ShowLineKeys(WPARAM, LPARAM);
     void AddPaletteItem(int index);
-    void MoveSelectedLine(int step);
-    void Edit(LineChange change, bool selectLine = false);
+    // Makes the change; the `select` lines from where it leaves the eye
+    // become the selection.
+    void Edit(LineChange change, int select = 0);
     void UndoOrRedo(bool redo);
     void ShowTouched(const Touched& touched);
 
@@ -111,6 +114,18 @@ class EditorDialog : public Dialog<EditorDialog> {
     INT_PTR AllowLineEdit(WPARAM, LPARAM);
     INT_PTR EditDoubleClickedLine(WPARAM, LPARAM);
     INT_PTR TakeLineEdit(WPARAM, LPARAM);
+
+    // The commands of the context menus and their keys, on the marked lines
+    // and palette items, and the clipboard.
+    std::vector<int> MarkedLines() const;
+    bool CanRun(UINT command) const;
+    void RunCommand(UINT command);
+    INT_PTR ShowContextMenu(WPARAM, LPARAM);
+    void RemoveLines(const std::vector<int>& lines);
+    void MoveMarkedLines(int step);
+    void CopyLines();
+    void CopyPaletteItem();
+    void Paste();
 
     HINSTANCE instance_;
     ProgramDocument& doc_;

@@ -1,7 +1,9 @@
 // Editing from the keyboard, and undo and redo of every edit: Insert or a
 // double-click adds the marked palette item, Alt+Up and Alt+Down (or Ctrl)
-// move the marked line, Delete removes it, Ctrl+Z undoes, Ctrl+Y and
-// Ctrl+Shift+Z redo, Ctrl+S saves.
+// move the marked lines, Delete removes them, Ctrl+C, Ctrl+X and Ctrl+V (or
+// Ctrl+Insert, Shift+Delete and Shift+Insert) copy, cut and paste, Ctrl+A
+// marks every line, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+S
+// saves, Shift+F10 or the menu key opens the context menu.
 
 #include <windows.h>
 
@@ -20,34 +22,58 @@ INT_PTR Answer(HWND dialog, bool taken) {
 
 }  // namespace
 
+// The command a key runs where the focus is; 0 for none.
+UINT EditorDialog::ShortcutCommand(unsigned key, unsigned keys, HWND focus) const {
+    const bool inLines = focus == codeList_.Hwnd();
+    const bool inPalette = focus == paletteList_.Hwnd();
+    const bool copy = (keys == kCtrl && key == 'C') || (keys == kCtrl && key == VK_INSERT);
+    if (keys == kCtrl && key == 'Z') {
+        return IDM_UNDO;
+    }
+    if ((keys == kCtrl && key == 'Y') || (keys == (kCtrl | kShift) && key == 'Z')) {
+        return IDM_REDO;
+    }
+    if (inLines && (keys == kAlt || keys == kCtrl) && (key == VK_UP || key == VK_DOWN)) {
+        return key == VK_UP ? IDM_MOVE_UP : IDM_MOVE_DOWN;
+    }
+    if (inLines && keys == 0 && key == VK_F2) {
+        return IDM_EDIT_LINE;
+    }
+    if (keys == 0 && key == VK_INSERT && (inLines || inPalette)) {
+        return inLines ? IDM_NEW_LINE : IDM_ADD_TO_EVENT;
+    }
+    if (copy && (inLines || inPalette)) {
+        return inLines ? IDM_COPY : IDM_COPY_ACTION;
+    }
+    if (inLines && ((keys == kCtrl && key == 'X') || (keys == kShift && key == VK_DELETE))) {
+        return IDM_CUT;
+    }
+    if ((inLines || focus == eventTree_.Hwnd()) &&
+        ((keys == kCtrl && key == 'V') || (keys == kShift && key == VK_INSERT))) {
+        return IDM_PASTE;
+    }
+    return 0;
+}
+
 INT_PTR EditorDialog::Shortcut(WPARAM wParam, LPARAM lParam) {
     const auto key = static_cast<unsigned>(wParam);
     const auto keys = static_cast<unsigned>(lParam) & (kCtrl | kShift | kAlt);
     const HWND focus = GetFocus();
-    bool taken = false;
-    if (keys == kCtrl && key == 'Z') {
-        UndoOrRedo(false);
-        taken = true;
-    } else if ((keys == kCtrl && key == 'Y') || (keys == (kCtrl | kShift) && key == 'Z')) {
-        UndoOrRedo(true);
-        taken = true;
+    bool taken = true;
+    if (const UINT command = ShortcutCommand(key, keys, focus)) {
+        RunCommand(command);
     } else if (keys == kCtrl && key == 'S') {
         SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, IDC_SAVE)));
-        taken = true;
-    } else if (focus == codeList_.Hwnd() && (keys == kAlt || keys == kCtrl) &&
-               (key == VK_UP || key == VK_DOWN)) {
-        MoveSelectedLine(key == VK_UP ? -1 : 1);
-        taken = true;
-    } else if (focus == codeList_.Hwnd() && keys == 0 && key == VK_F2) {
-        EditLine(codeList_.Selected());
-        taken = true;
-    } else if (focus == codeList_.Hwnd() && keys == 0 && key == VK_INSERT) {
-        NewLine();
-        taken = true;
-    } else if (focus == paletteList_.Hwnd() && keys == 0 && key == VK_INSERT) {
-        AddPaletteItem(paletteList_.Selected());
-        taken = true;
+    } else if (focus == codeList_.Hwnd() && keys == kCtrl && key == 'A') {
+        if (const ZoltRecord* record = SelectedRecordPtr(); record && !record->lines.Empty()) {
+            codeList_.SelectAll();
+        }
+    } else if ((focus == codeList_.Hwnd() || focus == paletteList_.Hwnd()) &&
+               ((keys == kShift && key == VK_F10) || (keys == 0 && key == VK_APPS))) {
+        ShowContextMenu(reinterpret_cast<WPARAM>(focus), -1);
+    } else {
+        taken = false;
     }
     return Answer(hwnd_, taken);
 }
@@ -81,25 +107,9 @@ void EditorDialog::AddPaletteItem(int index) {
     ShowStatus(IDS_STATUS_SELECT_ACTION);
 }
 
-// As a drag of the marked line onto the line above it, or onto the line two
-// below it; the selection follows the line.
-void EditorDialog::MoveSelectedLine(int step) {
-    const int record = SelectedRecord();
-    const int line = codeList_.Selected();
-    if (record < 0 || line < 0 || codeList_.Data(line) == -1) {
-        return;
-    }
-    const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
-    const int to = step < 0 ? line - 1 : line + 2;
-    if (to < 0 || to > count) {
-        return;
-    }
-    Edit(LineChange::Move(record, line, to), true);
-}
-
 // Every edit of the lines: made through the history, the modified flag set,
 // the code list rebuilt from the record.
-void EditorDialog::Edit(LineChange change, bool selectLine) {
+void EditorDialog::Edit(LineChange change, int select) {
     // A line dropped on itself changes nothing, yet counts as an edit.
     const bool stays = change.kind == LineChange::Kind::Move &&
                        (change.to == change.from || change.to == change.from + 1);
@@ -110,8 +120,8 @@ void EditorDialog::Edit(LineChange change, bool selectLine) {
     }
     doc_.modified = true;
     FillCodeList(doc_.records[static_cast<std::size_t>(record)]);
-    if (touched && selectLine && touched->line >= 0) {
-        codeList_.SelectOnly(touched->line);
+    if (touched && select > 0 && touched->line >= 0) {
+        codeList_.SelectRange(touched->line, select);
     }
 }
 

@@ -66,8 +66,8 @@ void EditorDialog::NewLine() {
         return;
     }
     const LineList& lines = doc_.records[static_cast<std::size_t>(record)].lines;
-    const int marked = codeList_.Selected();
-    const int at = marked >= 0 && marked < lines.Count() ? marked + 1 : lines.Count();
+    const std::vector<int> marked = MarkedLines();
+    const int at = marked.empty() ? lines.Count() : marked.back() + 1;
     std::vector<ListRow> rows = lines.Empty() ? std::vector<ListRow>{} : codeList_.Rows();
     rows.insert(rows.begin() + at, ListRow{"", -1, 0});
     codeList_.SetRows(std::move(rows));
@@ -118,9 +118,9 @@ INT_PTR EditorDialog::TakeLineEdit(WPARAM, LPARAM lParam) {
     }
     const std::string stored(StoredLine(*typed));
     if (isNew) {
-        Edit(LineChange::Insert(record, index, {stored}), true);
+        Edit(LineChange::Insert(record, index, {stored}), 1);
     } else {
-        Edit(LineChange::Replace(record, index, stored), true);
+        Edit(LineChange::Replace(record, index, stored), 1);
     }
     return TRUE;
 }

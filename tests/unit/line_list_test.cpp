@@ -149,6 +149,15 @@ TEST(EditHistory, UndoesAndRedoesAcrossRecords) {
         {"undo", {}, true, 0, -1, "B C2 D WAIT A |X |"},
         {"undo", {}, true, 0, 1, "B C D WAIT A |X |"},
         {"redo", {}, true, 0, 1, "B C2 D WAIT A |X |"},
+        {"gather two at the end", LineChange::MoveMany(0, {0, 2}, 5), true, 0, 3,
+         "C2 WAIT A B D |X |"},
+        {"gather two around a line", LineChange::MoveMany(0, {0, 2}, 1), true, 0, 0,
+         "C2 A WAIT B D |X |"},
+        {"gather lines already together", LineChange::MoveMany(0, {0, 1}, 2), false, 0, 0,
+         "C2 A WAIT B D |X |"},
+        {"undo", {}, true, 0, 0, "C2 WAIT A B D |X |"},
+        {"undo", {}, true, 0, 0, "B C2 D WAIT A |X |"},
+        {"redo", {}, true, 0, 3, "C2 WAIT A B D |X |"},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);

@@ -180,5 +180,23 @@ TEST(PastedLines, EndsLinesAtEveryKindOfLineEnd) {
     }
 }
 
+// Copied lines paste back as the same lines, an empty last one too.
+TEST(CopiedText, PastesBackAsTheSameLines) {
+    const struct {
+        std::vector<std::string_view> lines;
+        std::string text;
+    } cases[] = {
+        {{"WAIT 1000"}, "WAIT 1000"},
+        {{"A", "\tB 1", ""}, "A\r\n\tB 1\r\n\r\n"},
+        {{"", "A"}, "\r\nA"},
+        {{""}, "\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(CopiedText(c.lines), c.text);
+        EXPECT_EQ(PastedLines(c.text), std::vector<std::string>(c.lines.begin(), c.lines.end()));
+    }
+}
+
 }  // namespace
 }  // namespace zolt

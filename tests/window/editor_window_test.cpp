@@ -258,17 +258,23 @@ TEST(EditorWindow, MovesLinesWhereTheyAreDropped) {
         int from;
         int onto;  // -1: below the last line
         std::initializer_list<int> after;
+        const char* marking = "";  // keys that mark lines first
     } cases[] = {
         {"line 0 onto line 3", 0, 3, {1, 2, 0, 3, 4}},
         {"line 3 onto line 0", 3, 0, {3, 0, 1, 2, 4}},
         {"below the last line", 1, -1, {0, 2, 3, 4, 1}},
         {"onto itself", 2, 2, {0, 1, 2, 3, 4}},
         {"onto the line below", 1, 2, {0, 1, 2, 3, 4}},
+        // Several marked lines go together when the drag starts on one of them.
+        {"two marked, the second onto line 4", 1, 4, {2, 3, 0, 1, 4}, "Tab Home Shift+Down"},
+        {"two marked, below the last line", 0, -1, {2, 3, 4, 0, 1}, "Tab Home Shift+Down"},
+        {"a line not marked", 3, 0, {3, 0, 1, 2, 4}, "Tab Home Shift+Down"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Stick stick = WriteStick("move", kEditProgram);
         Editor editor(stick.program);
+        editor.Press(c.marking);
         const POINT from = editor.ItemPoint(IDC_CODE_LIST, c.from);
         POINT to = c.onto >= 0 ? editor.ItemPoint(IDC_CODE_LIST, c.onto)
                                : editor.ControlPoint(IDC_CODE_LIST, 40, 200);
@@ -290,21 +296,25 @@ TEST(EditorWindow, RemovesLinesDroppedOutsideTheCodeList) {
         const char* where;
         int control;  // 0: a point on the screen outside the window
         int dx, dy;
+        const char* marking = "";  // keys that mark lines first
+        std::initializer_list<int> after = {0, 2, 3, 4};
     } cases[] = {
         {"event tree", IDC_EVENT_TREE, 60, 150},
         {"palette", IDC_PALETTE, 300, 60},
         {"status line", IDC_STATUS, 20, 4},
         {"outside the window", 0, 900, 600},
+        {"two marked lines, palette", IDC_PALETTE, 300, 60, "Tab Home Down Shift+Down", {0, 3, 4}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
         const Stick stick = WriteStick("remove", kEditProgram);
         Editor editor(stick.program);
+        editor.Press(c.marking);
         editor.DragTo(editor.ItemPoint(IDC_CODE_LIST, 1),
                       editor.ControlPoint(c.control, c.dx, c.dy));
         EXPECT_EQ(editor.Drag().feedback, DragState::Feedback::DelPicture);
         editor.Release();
-        EXPECT_EQ(editor.CodeLines(), FiveLines({0, 2, 3, 4}));
+        EXPECT_EQ(editor.CodeLines(), FiveLines(c.after));
         EXPECT_TRUE(editor.Document().modified);
     }
 }
@@ -690,6 +700,238 @@ TEST(EditorWindow, EditsALineInPlace) {
     EXPECT_EQ(ReadFile(stick.program), expected);
 }
 
+// The clipboard's text as a program that speaks the ANSI code page puts it
+// there; an empty text leaves the clipboard empty.
+void PutOnClipboard(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (!text.empty()) {
+        const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        CopyMemory(GlobalLock(data), text.c_str(), text.size() + 1);
+        GlobalUnlock(data);
+        SetClipboardData(CF_TEXT, data);
+    }
+    CloseClipboard();
+}
+
+std::string ClipboardText() {
+    std::string text = "(nothing)";
+    if (OpenClipboard(nullptr)) {
+        if (const HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+std::vector<int> MarkedRows(HWND list) {
+    std::vector<int> rows;
+    for (int i = -1; (i = ListView_GetNextItem(list, i, LVNI_SELECTED)) >= 0;) {
+        rows.push_back(i);
+    }
+    return rows;
+}
+
+// Several marked lines: Shift+arrows, Ctrl+A and Ctrl+click mark them;
+// Delete, cut, copy and the moves act on all of them as one undo step.
+TEST(EditorWindow, EditsSeveralMarkedLines) {
+    const std::string l0 = FiveLines({0})[0];
+    const std::string l1 = FiveLines({1})[0];
+    const std::string l2 = FiveLines({2})[0];
+    const struct {
+        const char* keys;
+        const char* lines;
+        bool modified;
+        std::vector<int> marked;
+        std::string clipboard;
+    } rows[] = {
+        {"Tab Home Shift+Down Delete", "2 3 4 | | ", true, {}, "before"},
+        {"Tab Home Shift+Down Shift+Down Alt+Down", "3 0 1 2 4 | | ", true, {1, 2, 3}, "before"},
+        {"Tab End Shift+Up Ctrl+Up", "0 1 3 4 2 | | ", true, {2, 3}, "before"},
+        {"Tab Home Shift+Down Alt+Up", "0 1 2 3 4 | | ", false, {0, 1}, "before"},
+        {"Tab Home Ctrl+A Delete", "| | ", true, {}, "before"},
+        {"Tab Home Ctrl+A Delete Ctrl+Z", "0 1 2 3 4 | | ", true, {0}, "before"},
+        {"Tab Home Shift+Down Ctrl+C", "0 1 2 3 4 | | ", false, {0, 1}, l0 + "\r\n" + l1},
+        {"Tab Home Down Shift+Down Ctrl+X", "0 3 4 | | ", true, {}, l1 + "\r\n" + l2},
+        {"Tab Home Shift+Down Shift+Delete Ctrl+Z", "0 1 2 3 4 | | ", true, {0}, l0 + "\r\n" + l1},
+        {"Tab Home Shift+Down Ctrl+X Ctrl+Z Ctrl+Y", "2 3 4 | | ", true, {}, l0 + "\r\n" + l1},
+        {"Tab Home Shift+Down Ctrl+Insert End Shift+Insert",
+         "0 1 2 3 4 0 1 | | ",
+         true,
+         {5, 6},
+         l0 + "\r\n" + l1},
+        // The palette's marked item: its code text, a line each.
+        {"Tab Tab Tab Home Ctrl+C", "0 1 2 3 4 | | ", false, {}, "PLAY ACTION SIT\r\nWAIT"},
+        {"Tab Tab Tab Home Ctrl+Insert", "0 1 2 3 4 | | ", false, {}, "PLAY ACTION SIT\r\nWAIT"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        PutOnClipboard("before");
+        const Stick stick = WriteStick("marked", kEditProgram);
+        Editor editor(stick.program);
+        editor.Press(row.keys);
+        EXPECT_EQ(Lines(editor.Document()), row.lines);
+        EXPECT_EQ(editor.Document().modified, row.modified);
+        EXPECT_EQ(MarkedRows(editor.Control(IDC_CODE_LIST)), row.marked);
+        EXPECT_EQ(ClipboardText(), row.clipboard);
+        EXPECT_TRUE(editor.Running());
+    }
+    // Lines marked apart go together only by a drag; the keys refuse. They
+    // are marked as a Ctrl+click marks them: Wine drops the Ctrl of a click
+    // made by SendInput.
+    const Stick stick = WriteStick("marked-apart", kEditProgram);
+    Editor editor(stick.program);
+    editor.Press("Tab Home Down");
+    ListView_SetItemState(editor.Control(IDC_CODE_LIST), 3, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(MarkedRows(editor.Control(IDC_CODE_LIST)), (std::vector<int>{1, 3}));
+    editor.Press("Alt+Up");
+    EXPECT_EQ(Lines(editor.Document()), "0 1 2 3 4 | | ");
+    EXPECT_EQ(editor.Status(), "The marked lines are not together: not moved.");
+    EXPECT_TRUE(FitsOneLine(editor.Control(IDC_STATUS), editor.Status()));
+    editor.Drag(editor.ItemPoint(IDC_CODE_LIST, 3), editor.ItemPoint(IDC_CODE_LIST, 0));
+    EXPECT_EQ(Lines(editor.Document()), "1 3 0 2 4 | | ");
+    EXPECT_EQ(MarkedRows(editor.Control(IDC_CODE_LIST)), (std::vector<int>{0, 1}));
+    editor.Press("Ctrl+Z");
+    EXPECT_EQ(Lines(editor.Document()), "0 1 2 3 4 | | ");
+}
+
+// Ctrl+V and Shift+Insert put the clipboard's lines after the last marked
+// line, or at the end of the event; one refused line refuses the paste.
+TEST(EditorWindow, PastesTheClipboardsLines) {
+    const struct {
+        std::string clipboard;
+        const char* keys;
+        const char* lines;
+        std::vector<int> marked;
+        std::string status;
+    } rows[] = {
+        {"WAIT 1500\r\nSET Warn 1\r\n",
+         "Tab Home Ctrl+V",
+         "0 WAIT 1500 SET Warn 1 1 2 3 4 | | ",
+         {1, 2},
+         ""},
+        {"A\nB", "Ctrl+V", "0 1 2 3 4 A B | | ", {5, 6}, ""},
+        {"A\rB\r", "Tab End Shift+Insert", "0 1 2 3 4 A B | | ", {5, 6}, ""},
+        {"  \tWAIT\t1  \r\n", "Tab Home Ctrl+V", "0 WAIT\t1   1 2 3 4 | | ", {1}, ""},
+        {"\r\n\r\n", "Tab Home Ctrl+V", "0   1 2 3 4 | | ", {1, 2}, ""},
+        {"WAIT\r\n  //} end\r\n",
+         "Tab Home Ctrl+V",
+         "0 1 2 3 4 | | ",
+         {0},
+         "Line 2 would end the event: nothing pasted."},
+        {"//{ \"x\"",
+         "Tab Home Ctrl+V",
+         "0 1 2 3 4 | | ",
+         {0},
+         "Line 1 would start an event: nothing pasted."},
+        {"//++CALL",
+         "Tab Home Ctrl+V",
+         "0 1 2 3 4 | | ",
+         {0},
+         "Line 1 would be a subroutine: nothing pasted."},
+        {"WAIT\n\n" + std::string(252, 'x'),
+         "Tab Home Ctrl+V",
+         "0 1 2 3 4 | | ",
+         {0},
+         "Line 3 is too long: nothing pasted."},
+        {"WAIT", "Tab Home Ctrl+V Ctrl+Z", "0 1 2 3 4 | | ", {}, ""},
+        // Nowhere to paste: no event, or the focus on the palette.
+        {"WAIT", "Up Ctrl+V Tab Ctrl+V", "0 1 2 3 4 | | ", {}, ""},
+        {"WAIT", "Tab Tab Tab Ctrl+V", "0 1 2 3 4 | | ", {}, ""},
+        {"", "Tab Home Ctrl+V", "0 1 2 3 4 | | ", {0}, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.clipboard + " / " + row.keys);
+        PutOnClipboard(row.clipboard);
+        const Stick stick = WriteStick("paste", kEditProgram);
+        Editor editor(stick.program);
+        editor.Press(row.keys);
+        EXPECT_EQ(Lines(editor.Document()), row.lines);
+        EXPECT_EQ(MarkedRows(editor.Control(IDC_CODE_LIST)), row.marked);
+        if (!row.status.empty()) {
+            EXPECT_EQ(editor.Status(), row.status);
+            EXPECT_TRUE(FitsOneLine(editor.Control(IDC_STATUS), row.status));
+        }
+        EXPECT_EQ(editor.Document().modified, std::string(row.lines) != "0 1 2 3 4 | | " ||
+                                                  std::string(row.keys).ends_with("Ctrl+Z"));
+        EXPECT_TRUE(editor.Running());
+    }
+}
+
+// The items of the context menu open on the dialog's thread that can be
+// chosen, by name without the shortcut; the menu stays open.
+std::string EnabledMenuItems(const Editor& editor) {
+    const DWORD thread = GetWindowThreadProcessId(editor.Dialog(), nullptr);
+    const HWND popup = WaitForThreadWindow(thread, "#32768", nullptr);
+    if (popup == nullptr) {
+        return "(no menu)";
+    }
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    std::string enabled;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if ((state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) != 0 ||
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) == 0) {
+            continue;
+        }
+        std::string name = text;
+        name = name.substr(0, name.find('\t'));
+        std::erase(name, '&');
+        enabled += (enabled.empty() ? "" : "|") + name;
+    }
+    return enabled;
+}
+
+// A right-click, Shift+F10 or the menu key opens the list's menu, whose
+// items are greyed where they cannot apply; a chosen item runs its command.
+TEST(EditorWindow, ContextMenusGreyWhatCannotApply) {
+    const struct {
+        const char* keys;
+        const char* opener;  // keys, or "right-click" on line 2
+        std::string clipboard;
+        const char* enabled;
+    } rows[] = {
+        {"Tab Home", "Shift+F10", "", "Edit line|New line|Cut|Copy|Delete|Move down"},
+        {"Tab Home Shift+Down", "Apps", "WAIT", "New line|Cut|Copy|Paste|Delete|Move down"},
+        {"Tab End Delete", "Shift+F10", "", "New line|Undo"},
+        {"Tab End Delete Ctrl+Z", "Shift+F10", "",
+         "Edit line|New line|Cut|Copy|Delete|Move up|Redo"},
+        {"Up Tab", "Shift+F10", "WAIT", ""},
+        {"", "right-click", "", "Edit line|New line|Cut|Copy|Delete|Move up|Move down"},
+        {"Tab Tab Tab Home", "Shift+F10", "", "Add to event|Copy"},
+        {"Up Tab Tab Tab Home", "Apps", "", "Copy"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.keys) + " / " + row.opener);
+        PutOnClipboard(row.clipboard);
+        const Stick stick = WriteStick("menu", kEditProgram);
+        Editor editor(stick.program);
+        editor.Press(row.keys);
+        if (std::string(row.opener) == "right-click") {
+            RightClick(editor.Dialog(), editor.ItemPoint(IDC_CODE_LIST, 2));
+        } else {
+            editor.Press(row.opener);
+        }
+        EXPECT_EQ(EnabledMenuItems(editor), row.enabled);
+        editor.Press("Escape");
+        EXPECT_TRUE(editor.Running());
+    }
+    // Cut chosen by its letter, on the line that was right-clicked.
+    PutOnClipboard("");
+    const Stick stick = WriteStick("menu-cut", kEditProgram);
+    Editor editor(stick.program);
+    RightClick(editor.Dialog(), editor.ItemPoint(IDC_CODE_LIST, 2));
+    EXPECT_EQ(EnabledMenuItems(editor), "Edit line|New line|Cut|Copy|Delete|Move up|Move down");
+    editor.Screenshot("editor-context-menu");
+    editor.Press("T");
+    EXPECT_EQ(Lines(editor.Document()), "0 1 3 4 | | ");
+    EXPECT_EQ(ClipboardText(), FiveLines({2})[0]);
+    EXPECT_TRUE(editor.Running());
+}
+
 TEST(EditorWindow, KeyboardMovesKeepTheLineSelectedAndSaveWithCtrlS) {
     const Stick stick = WriteStick("keys-save", kEditProgram);
     Editor editor(stick.program);
@@ -755,6 +997,27 @@ TEST(EditorWindow, PaletteColumnsAndDragPicturesFitTheirTexts) {
 
 // At 150% the text is half as large again: the kind pictures come at twice
 // their size and the palette's columns still share its width.
+// Every text the status line shows fits it on one line, a refused paste's
+// with a four-digit line number.
+void ExpectStatusTextsFit(const Editor& editor) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const UINT id :
+         {IDS_STATUS_SELECT_ACTION, IDS_STATUS_LINE_DRAG, IDS_STATUS_PALETTE_DRAG,
+          IDS_STATUS_LINE_KEYS, IDS_REFUSED_LINE_END, IDS_REFUSED_TOO_LONG, IDS_REFUSED_OPENS_EVENT,
+          IDS_REFUSED_CLOSES_EVENT, IDS_REFUSED_SUBROUTINE, IDS_NOT_TOGETHER,
+          IDS_PASTE_REFUSED_LINE_END, IDS_PASTE_REFUSED_TOO_LONG, IDS_PASTE_REFUSED_OPENS_EVENT,
+          IDS_PASTE_REFUSED_CLOSES_EVENT, IDS_PASTE_REFUSED_SUBROUTINE}) {
+        const std::string text = win32ui::FormatText(win32ui::LoadText(instance, id), {"1000"});
+        EXPECT_FALSE(text.empty()) << id;
+        EXPECT_TRUE(FitsOneLine(editor.Control(IDC_STATUS), text)) << text;
+    }
+}
+
+TEST(EditorWindow, StatusTextsFitTheStatusLine) {
+    const Stick stick = WriteStick("status-fit", kEditProgram);
+    ExpectStatusTextsFit(Editor(stick.program));
+}
+
 TEST(Dpi144, PicturesAndColumnsFollowTheTextSize) {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -775,6 +1038,7 @@ TEST(Dpi144, PicturesAndColumnsFollowTheTextSize) {
     RECT client{};
     GetClientRect(palette, &client);
     EXPECT_EQ(ListView_GetColumnWidth(palette, 0), (client.right - 4) / 3);
+    ExpectStatusTextsFit(editor);
     editor.Screenshot("editor-144dpi");
 }
 

@@ -78,6 +78,14 @@ void Click(HWND window, POINT point) {
     MouseUp(window, point);
 }
 
+void RightClick(HWND window, POINT point) {
+    MouseMove(window, point);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, point);
+    Settle(window);
+    SendMouse(MOUSEEVENTF_RIGHTUP, point);
+    Settle(window);
+}
+
 void KeyPress(HWND window, WORD vk) {
     SendKey(vk, 0);
     Settle(window);
@@ -139,6 +147,7 @@ void PressKeys(HWND window, const std::string& keys) {
         {"Up", VK_UP},        {"Down", VK_DOWN},     {"Left", VK_LEFT},     {"Right", VK_RIGHT},
         {"Home", VK_HOME},    {"End", VK_END},       {"Insert", VK_INSERT}, {"Delete", VK_DELETE},
         {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},   {"F2", VK_F2},
+        {"F10", VK_F10},      {"Apps", VK_APPS},
     };
     auto vkOf = [](const std::string& name) -> WORD {
         for (const Name& n : names) {

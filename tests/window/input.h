@@ -17,6 +17,7 @@ void MouseMove(HWND window, POINT point);
 void MouseDown(HWND window, POINT point);
 void MouseUp(HWND window, POINT point);
 void Click(HWND window, POINT point);
+void RightClick(HWND window, POINT point);
 // Two presses within the double-click time.
 void DoubleClick(HWND window, POINT point);
 void KeyPress(HWND window, WORD vk);

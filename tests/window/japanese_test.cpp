@@ -121,6 +121,62 @@ TEST(Japanese, TheEditorShowsShiftJisNamesAndSavesThemByteForByte) {
     zolt::SetActiveLeadBytes(zolt::LeadBytes::SingleByte());
 }
 
+// Puts one text format on the clipboard, as another program would.
+void PutOnClipboard(UINT format, const void* text, std::size_t bytes) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    CopyMemory(GlobalLock(data), text, bytes);
+    GlobalUnlock(data);
+    SetClipboardData(format, data);
+    CloseClipboard();
+}
+
+template <typename Char>
+std::basic_string<Char> ClipboardText(UINT format) {
+    std::basic_string<Char> text;
+    if (OpenClipboard(nullptr)) {
+        if (const HANDLE data = GetClipboardData(format)) {
+            text = static_cast<const Char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// Shift-JIS lines go through the clipboard byte for byte: a paste takes the
+// ANSI text, and a copy gives it back as ANSI text and as the UTF-16 text
+// that Notepad reads.
+TEST(Japanese, PastesAndCopiesShiftJisLinesByteForByte) {
+    if (!JapaneseWindows()) {
+        GTEST_SKIP() << "not code page 932";
+    }
+    zolt::SetActiveLeadBytes(zolt::SystemLeadBytes());
+    const Stick stick = JapaneseStick("jp-paste");
+    Editor editor(stick.program);
+    ASSERT_TRUE(editor.SelectTreeItem(kSoftware + "/" + kDisplay));
+    const std::string pasted =
+        "WAIT 500 // " + kSoftware + "\r\nSET Warn 1 // " + kDisplay + "\r\n";
+    PutOnClipboard(CF_TEXT, pasted.c_str(), pasted.size() + 1);
+    editor.Press("Tab Home Ctrl+V");
+    EXPECT_EQ(editor.CodeLines(),
+              (std::vector<std::string>{"WAIT // " + kDisplay, "WAIT 500 // " + kSoftware,
+                                        "SET Warn 1 // " + kDisplay}));
+    PutOnClipboard(CF_TEXT, "", 1);
+    editor.Press("Ctrl+C");
+    EXPECT_EQ(ClipboardText<char>(CF_TEXT),
+              "WAIT 500 // " + kSoftware + "\r\nSET Warn 1 // " + kDisplay);
+    EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT),
+              L"WAIT 500 // \u30BD\u30D5\u30C8\r\nSET Warn 1 // \u8868\u793A");
+    // Text from a program that speaks UTF-16 arrives in the code page too.
+    const std::wstring wide = L"WAIT // \u30BD";
+    PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    editor.Press("End Ctrl+V");
+    EXPECT_EQ(editor.CodeLines().back(), "WAIT // " + kSo);
+    zolt::SetActiveLeadBytes(zolt::LeadBytes::SingleByte());
+}
+
 // Pupdesk started from a folder 表示 on a stick mapped as drive P: reads and
 // saves the stick's files.
 TEST(Japanese, PupdeskSavesFromAFolderWithATrailBackslash) {
