@@ -153,10 +153,13 @@ INT_PTR ConsoleDialog::Save(WPARAM, LPARAM) {
     settings_.gain = gain_.Number();
     settings_.shutter = shutter_.Number();
     settings_.volumeLevel = volume_.Position();
-    const std::string failure = SaveSettings(settings_, files_, ops_);
-    if (!failure.empty()) {
+    const Message failure = SaveSettings(settings_, files_, ops_);
+    if (!failure.Empty()) {
         // The dialog stays open: the owner may try again or cancel.
-        failures_.ShowSaveFailure(hwnd_, failure);
+        failures_.ShowSaveFailure(
+            hwnd_, messages::Text(failure, [this](int id) {
+                return LoadText(instance_, IDS_SETTINGS_MESSAGE_FIRST + static_cast<UINT>(id));
+            }));
         return TRUE;
     }
     EndDialog(hwnd_, 1);

@@ -292,46 +292,44 @@ void EncodeSettings(ConsoleSettings& s) {
     }
 }
 
-std::string SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps& ops) {
+Message SaveSettings(ConsoleSettings& s, const SettingsFiles& files, FileOps& ops) {
     EncodeSettings(s);
     const std::string array1Bytes = Bytes(s.array1Image, s.array1Tail);
     const std::string plusBytes = Bytes(s.plusImage, s.plusTail);
-    const std::string settingsTo = "ERROR: Can't save the settings to " + files.array1;
-    const std::string volumeTo = "ERROR: Can't save the volume to " + files.plus;
     if (s.array1State == FileState::Unreadable) {
-        return settingsTo +
-               "\nIt could not be read when the console started, so it was left as it was.";
+        return MakeMessage(MessageId::SettingsUnreadable, {files.array1});
     }
     // Read-only files are the owner's word that they must not change; nothing
     // is written when one of them is.
     if (ops.State(files.array1) == TargetState::ReadOnly) {
-        return settingsTo + "\nThe file is read-only, so it was left as it was.";
+        return MakeMessage(MessageId::SettingsReadOnly, {files.array1});
     }
     if (s.plusValid && ops.State(files.plus) == TargetState::ReadOnly) {
-        return volumeTo + "\nThe file is read-only, so it was left as it was.";
+        return MakeMessage(MessageId::VolumeReadOnly, {files.plus});
     }
     // The whole save must fit before anything is written: one file is
     // written at a time while the old one still takes its room, and a file
     // that replaces a shorter one (or none) keeps the room it takes.
-    const std::string full = "\nThe memory stick is full, so the file was left as it was.";
     const fileio::Replacement array1Step{array1Bytes.size(), ops.Size(files.array1).value_or(0)};
     fileio::Replacement plusStep{};
     if (s.plusValid) {
         plusStep = {plusBytes.size(), ops.Size(files.plus).value_or(0)};
     }
     if (!fileio::HasRoomFor(ops, files.array1, {array1Step, plusStep})) {
-        return settingsTo + full;
+        return MakeMessage(MessageId::SettingsFull, {files.array1});
     }
-    const std::string leftAsItWas = "\nThe file was left as it was.";
     const IoResult array1 = WriteWhole(files.array1, array1Bytes, ops);
     if (array1 != IoResult::Ok) {
-        return settingsTo + (array1 == IoResult::Full ? full : leftAsItWas);
+        return MakeMessage(
+            array1 == IoResult::Full ? MessageId::SettingsFull : MessageId::SettingsFailed,
+            {files.array1});
     }
     if (s.plusValid) {
         const IoResult plus = WriteWhole(files.plus, plusBytes, ops);
         if (plus != IoResult::Ok) {
-            return volumeTo + (plus == IoResult::Full ? full : leftAsItWas) +
-                   "\nThe other settings were saved to " + files.array1 + ".";
+            return MakeMessage(
+                plus == IoResult::Full ? MessageId::VolumeFull : MessageId::VolumeFailed,
+                {files.plus, files.array1});
         }
     }
     return {};

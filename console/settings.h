@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/messages.h"
 #include "fileio/file_ops.h"
 
 namespace pupdesk {
@@ -84,10 +85,10 @@ void EncodeSettings(ConsoleSettings& settings);
 // was valid, PLUS.DAT. Each file is written whole beside the old one, flushed
 // to the medium, and then put in its place in one step; the old file is never
 // moved away or removed first. Read-only files and a stick without room stop
-// the save before any file is written. Empty on success; otherwise the
+// the save before any file is written. No message on success; otherwise the
 // message that names the file that was not saved and says what the stick
 // holds.
-std::string SaveSettings(ConsoleSettings& settings, const SettingsFiles& files, FileOps& ops);
+Message SaveSettings(ConsoleSettings& settings, const SettingsFiles& files, FileOps& ops);
 
 // A settings file that a save wrote whole beside its place and did not get to
 // put there: on FAT a replace removes the old file's entry and names the new

@@ -35,6 +35,8 @@
 #define IDS_RECOVER_ONE 230
 #define IDS_RECOVER_BOTH 231
 #define IDS_RECOVER_FILE 232
+// The settings core's messages, by their numbers in its message table.
+#define IDS_SETTINGS_MESSAGE_FIRST 300
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -29,10 +29,6 @@ std::string SubroutineShownText(std::string_view text) {
     return std::string(text.substr(start));
 }
 
-std::string TooLargeMessage(const std::string& path) {
-    return "ERROR: This action list is too large to be read (over 64 MB)\n" + path;
-}
-
 void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
                    const std::string& programPath, MessageSink& messages) {
     palette.clear();
@@ -44,9 +40,9 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
         const std::string path = ActionCfgPath(programPath);
         const LoadResult loaded = LoadInstalledActions(palette, path, "ACTION+", {});
         if (loaded == LoadResult::TooLarge) {
-            messages.Notify(TooLargeMessage(path));
+            messages.Notify(MakeMessage(MessageId::ActionListTooLarge, {path}));
         } else if (loaded == LoadResult::NothingAdded) {
-            messages.Notify(std::string(kNoUserActions));
+            messages.Notify(MakeMessage(MessageId::NoUserActions));
         }
     } else if (category >= kCategoryFirstSystem && category <= kCategoryOtherSystem) {
         const NameFilter filter =
@@ -58,7 +54,7 @@ void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
                           .word};
         const std::string path = ActionExtPath(programPath);
         if (LoadInstalledActions(palette, path, "ACTION", filter) == LoadResult::TooLarge) {
-            messages.Notify(TooLargeMessage(path));
+            messages.Notify(MakeMessage(MessageId::ActionListTooLarge, {path}));
         }
     } else if (category == kCategorySubroutines) {
         AddCatalogEntries(palette, SubroutineActions());

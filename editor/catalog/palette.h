@@ -28,13 +28,8 @@ std::string SubroutineShownText(std::string_view text);
 
 // Empties the palette and fills it for a category index. "User Actions"
 // without any action shows its message through `messages`.
-// What a palette category says of an action list too large to be read.
-std::string TooLargeMessage(const std::string& path);
 
 void RefillPalette(Palette& palette, int category, const ProgramDocument& doc,
                    const std::string& programPath, MessageSink& messages);
-
-inline constexpr std::string_view kNoUserActions =
-    "This RCODE stick does not contain any USER actions";
 
 }  // namespace zolt

@@ -36,11 +36,12 @@ enum class Mode { Check, Events, Write, Palette };
 // refill would show goes to standard error.
 class StderrMessages : public zolt::MessageSink {
   public:
-    void Notify(const std::string& text) override {
+    void Notify(const zolt::Message& message) override {
+        const std::string text = zolt::EnglishText(message);
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);
     }
-    bool AskYesNo(const std::string&) override { return false; }
+    bool AskYesNo(const zolt::Message&) override { return false; }
 };
 
 void Put(std::FILE* out, std::string_view text) {
@@ -143,13 +144,13 @@ int main(int argc, char** argv) {
     zolt::ProgramDocument doc;
     const zolt::StartupResult start = zolt::CheckStartup(argument, zolt::CurrentDirectory(), doc);
     if (!start.Ok()) {
-        Put(stderr, start.message);
+        Put(stderr, zolt::EnglishText(start.message));
         Put(stderr, "\n");
         // A save cut short may have left the program beside its place; the
         // checker only tells, it changes nothing on the stick.
         if (const auto found =
                 zolt::FindUnplacedProgram(start.programPath, zolt::SystemFileOps())) {
-            Put(stderr, zolt::UnplacedProgramNote(*found));
+            Put(stderr, zolt::EnglishText(zolt::UnplacedProgramNote(*found)));
             Put(stderr, "\n");
         }
         return 1;
@@ -166,9 +167,9 @@ int main(int argc, char** argv) {
             PrintPalette(doc, start.programPath, category);
             break;
         case Mode::Write: {
-            const std::string refusal = zolt::CheckReadBack(doc);
-            if (!refusal.empty()) {
-                Put(stderr, refusal);
+            const zolt::Message refusal = zolt::CheckReadBack(doc);
+            if (!refusal.Empty()) {
+                Put(stderr, zolt::EnglishText(refusal));
                 Put(stderr, "\n");
                 return 1;
             }

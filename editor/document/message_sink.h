@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "editor/document/messages.h"
 
 namespace zolt {
 
@@ -9,8 +9,8 @@ namespace zolt {
 class MessageSink {
   public:
     virtual ~MessageSink() = default;
-    virtual void Notify(const std::string& text) = 0;
-    virtual bool AskYesNo(const std::string& text) = 0;
+    virtual void Notify(const Message& message) = 0;
+    virtual bool AskYesNo(const Message& message) = 0;
 };
 
 }  // namespace zolt

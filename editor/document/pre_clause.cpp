@@ -20,26 +20,26 @@ bool ReadTagOptions(std::string_view rest, unsigned& options) {
     }
 }
 
-bool CheckPreClause(ZoltRecord& record, std::string& errorMessage) {
+bool CheckPreClause(ZoltRecord& record, MessageId& reason) {
     if (!record.preText) {
-        errorMessage = "bad PRE clause - should not be empty";
+        reason = MessageId::EmptyPre;
         return false;
     }
     const std::string& line = *record.preText;
     std::string text;
     if (record.lines.Empty()) {
         if (!line.starts_with(kPreCommentStart)) {
-            errorMessage = "bad PRE clause - only line should be special PRE";
+            reason = MessageId::PreNotOnlyLine;
             return false;
         }
         text = line.substr(kPreCommentStart.size());
     } else {
         if (line.starts_with("//")) {
-            errorMessage = "bad PRE clause - first line should not be comment";
+            reason = MessageId::PreIsComment;
             return false;
         }
         if (line.size() <= kPreActiveEnd.size() || !line.ends_with(kPreActiveEnd)) {
-            errorMessage = "bad PRE clause - first line should end in //[PRE]";
+            reason = MessageId::PreWithoutMark;
             return false;
         }
         text = line.substr(0, line.size() - kPreActiveEnd.size());

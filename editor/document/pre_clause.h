@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/document/messages.h"
 #include "editor/document/program_document.h"
 
 namespace zolt {
@@ -16,8 +17,8 @@ inline constexpr std::string_view kPreActiveEnd = " //[PRE]";      // record wit
 bool ReadTagOptions(std::string_view rest, unsigned& options);
 
 // Checks the PRE line of a record that was just closed and turns it into the
-// PRE text. On failure the message is written to errorMessage.
-bool CheckPreClause(ZoltRecord& record, std::string& errorMessage);
+// PRE text. On failure the reason is written to `reason`.
+bool CheckPreClause(ZoltRecord& record, MessageId& reason);
 
 // The PRE line as the writer puts it into the file (without indent).
 std::string PreLineForWriting(const ZoltRecord& record);

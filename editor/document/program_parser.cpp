@@ -51,8 +51,8 @@ std::size_t LeadingBlanks(std::string_view line) {
 
 ParseResult ParseProgram(ProgramDocument& doc) {
     ParseResult result;
-    auto fail = [&result](const char* message) {
-        result.message = message;
+    auto fail = [&result](MessageId reason) {
+        result.reason = reason;
         return result;
     };
     const std::string_view text = doc.text;
@@ -74,7 +74,7 @@ ParseResult ParseProgram(ProgramDocument& doc) {
         ++result.lineNumber;
         const std::optional<LineRead> read = ReadLine(text.substr(pos));
         if (!read) {
-            return fail("Line too long");
+            return fail(MessageId::LineTooLong);
         }
         pos += read->consumed;
         const std::size_t blanks = LeadingBlanks(read->line);
@@ -82,22 +82,22 @@ ParseResult ParseProgram(ProgramDocument& doc) {
 
         if (trimmed.starts_with("//{")) {
             if (!trimmed.substr(3).starts_with(" \"")) {
-                return fail("ZOLT quoted string must be exact syntax");
+                return fail(MessageId::QuotedNameSyntax);
             }
             const std::size_t nameStart = 5;
             const std::size_t closeQuote = trimmed.find('"', nameStart);
             if (closeQuote == std::string_view::npos) {
-                return fail("ZOLT must have quoted string");
+                return fail(MessageId::MissingQuotedName);
             }
             if (open != nullptr) {
-                return fail("Missing //} - nesting not allowed");
+                return fail(MessageId::NestedRecord);
             }
             if (doc.RecordCount() >= kMaxRecords) {
-                return fail("Too many ZOLT records");
+                return fail(MessageId::TooManyRecords);
             }
             unsigned options = 0;
             if (!ReadTagOptions(trimmed.substr(closeQuote + 1), options)) {
-                return fail("Unsupported TAG option/effect");
+                return fail(MessageId::UnsupportedTagOption);
             }
             ZoltRecord& record = doc.records.emplace_back();
             record.bodyStart = static_cast<int>(pos);
@@ -108,12 +108,12 @@ ParseResult ParseProgram(ProgramDocument& doc) {
             open = &record;
         } else if (trimmed.starts_with("//}")) {
             if (open == nullptr) {
-                return fail("missing starting //{ for ending //}");
+                return fail(MessageId::MissingRecordStart);
             }
             open->bodyLength = static_cast<int>(lineStart) - open->bodyStart;
             ZoltRecord& closed = *open;
             open = nullptr;
-            if (closed.HasPre() && !CheckPreClause(closed, result.message)) {
+            if (closed.HasPre() && !CheckPreClause(closed, result.reason)) {
                 return result;
             }
         } else if (trimmed.starts_with("//++")) {
@@ -128,7 +128,7 @@ ParseResult ParseProgram(ProgramDocument& doc) {
     }
     if (open != nullptr) {
         result.lineNumber = -1;
-        return fail("missing //} for last ZOLT");
+        return fail(MessageId::MissingRecordEnd);
     }
     return result;
 }

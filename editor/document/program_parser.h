@@ -2,16 +2,17 @@
 
 #include <string>
 
+#include "editor/document/messages.h"
 #include "editor/document/program_document.h"
 
 namespace zolt {
 
-// How a parse ended: the first failure's message and the number of its line,
-// or no message and the number of lines read.
+// How a parse ended: why the first failure failed and the number of its
+// line, or no reason and the number of lines read.
 struct ParseResult {
-    std::string message;  // empty when the text parsed
-    int lineNumber = 0;   // -1 when a record is left open at the end
-    bool Ok() const { return message.empty(); }
+    MessageId reason = MessageId::None;  // None when the text parsed
+    int lineNumber = 0;                  // -1 when a record is left open at the end
+    bool Ok() const { return reason == MessageId::None; }
     explicit operator bool() const { return Ok(); }
 };
 

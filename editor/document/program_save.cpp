@@ -8,17 +8,6 @@ namespace zolt {
 
 namespace {
 
-constexpr std::string_view kCantCreate = "ERROR: Can't create new R-CODE.R file";
-constexpr std::string_view kCantWrite = "ERROR: Can't write new R-CODE.R file";
-constexpr std::string_view kStickFull = "The memory stick is full.";
-
-std::string WithPath(std::string_view message, const std::string& path) {
-    std::string text(message);
-    text += '\n';
-    text += path;
-    return text;
-}
-
 using fileio::Written;
 
 // The new program, handed to the file in blocks as the writer makes it.
@@ -45,24 +34,30 @@ IoResult WriteProgramBlocks(const ProgramDocument& doc, OutputFile& out) {
     return result;
 }
 
-std::string FailureText(Written how, const std::string& programPath) {
+// A failed step's message; once the backup holds the program as read, it
+// says so and where.
+Message FailureMessage(Written how, const std::string& programPath,
+                       const std::string* backupPath = nullptr) {
+    MessageId id = MessageId::SaveCantWrite;
     if (how == Written::CantCreate) {
-        return WithPath(kCantCreate, programPath);
+        id = backupPath ? MessageId::SaveCantCreateKeptBackup : MessageId::SaveCantCreate;
+    } else if (how == Written::Full) {
+        id = backupPath ? MessageId::SaveFullKeptBackup : MessageId::SaveFull;
+    } else if (backupPath) {
+        id = MessageId::SaveCantWriteKeptBackup;
     }
-    std::string text = WithPath(kCantWrite, programPath);
-    if (how == Written::Full) {
-        text += '\n';
-        text += kStickFull;
+    if (backupPath) {
+        return MakeMessage(id, {programPath, *backupPath});
     }
-    return text;
+    return MakeMessage(id, {programPath});
 }
 
 }  // namespace
 
 bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, FileOps& files,
                  MessageSink& messages) {
-    const std::string refusal = CheckReadBack(doc);
-    if (!refusal.empty()) {
+    const Message refusal = CheckReadBack(doc);
+    if (!refusal.Empty()) {
         messages.Notify(refusal);
         return false;
     }
@@ -72,15 +67,14 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
     // A read-only file is the owner's word that it must not change.
     const FileState program = files.State(programPath);
     if (program == FileState::ReadOnly) {
-        messages.Notify(WithPath(kCantCreate, programPath) + "\nThe file is read-only.");
+        messages.Notify(MakeMessage(MessageId::SaveReadOnly, {programPath}));
         return false;
     }
     // A program file named like its own backup has none; a program file that
     // is gone has nothing to back up.
     const bool makeBackup = !SameFileName(backupPath, programPath) && program != FileState::Missing;
     if (makeBackup && files.State(backupPath) == FileState::ReadOnly) {
-        messages.Notify(WithPath(kCantCreate, programPath) + "\nThe backup file is read-only:\n" +
-                        backupPath);
+        messages.Notify(MakeMessage(MessageId::SaveBackupReadOnly, {programPath, backupPath}));
         return false;
     }
 
@@ -93,7 +87,7 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
         backupStep = {doc.text.size(), files.Size(backupPath).value_or(0)};
     }
     if (!fileio::HasRoomFor(files, programPath, {backupStep, {newSize, programBytes}})) {
-        messages.Notify(FailureText(Written::Full, programPath));
+        messages.Notify(FailureMessage(Written::Full, programPath));
         return false;
     }
 
@@ -104,7 +98,7 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
             fileio::WriteWholeAndReplace(files, BackupTempPath(programPath), backupPath,
                                          [&doc](OutputFile& out) { return out.Write(doc.text); });
         if (backup != Written::Ok) {
-            messages.Notify(FailureText(backup, programPath));
+            messages.Notify(FailureMessage(backup, programPath));
             return false;
         }
     }
@@ -114,15 +108,11 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
         files, SaveTempPath(programPath), programPath,
         [&doc](OutputFile& out) { return WriteProgramBlocks(doc, out); });
     if (saved != Written::Ok) {
-        std::string text = FailureText(saved, programPath);
-        if (makeBackup) {
-            text += "\nThe program file was left as it was; the backup now holds a copy of it:\n" +
-                    backupPath;
-        }
-        messages.Notify(text);
+        messages.Notify(FailureMessage(saved, programPath, makeBackup ? &backupPath : nullptr));
         return false;
     }
-    messages.Notify(doc.modified ? "Changes saved!" : "File saved (no changes made)");
+    messages.Notify(
+        MakeMessage(doc.modified ? MessageId::ChangesSaved : MessageId::SavedWithoutChanges));
     return true;
 }
 
@@ -130,7 +120,7 @@ bool ConfirmCancel(const ProgramDocument& doc, MessageSink& messages) {
     if (!doc.modified) {
         return true;
     }
-    return messages.AskYesNo(std::string(kCancelQuestion));
+    return messages.AskYesNo(MakeMessage(MessageId::AbandonChanges));
 }
 
 }  // namespace zolt

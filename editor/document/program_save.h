@@ -29,8 +29,4 @@ bool SaveProgram(const std::string& programPath, const ProgramDocument& doc, Fil
 // owner agreed to abandon the changes.
 bool ConfirmCancel(const ProgramDocument& doc, MessageSink& messages);
 
-inline constexpr std::string_view kCancelQuestion =
-    "WARNING: you have made changes that will not be saved if you cancel\n"
-    "Do you want to abandon changes (Yes to abandon, No to go back to editing)";
-
 }  // namespace zolt

@@ -20,13 +20,8 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
-std::string Refusal(const ZoltRecord& record, std::string_view why) {
-    std::string message = "ERROR: Can't save R-CODE.R file\nThe event \"";
-    message += record.name;
-    message += "\" ";
-    message += why;
-    message += "\nNothing was written";
-    return message;
+Message Refusal(const ZoltRecord& record, MessageId why) {
+    return MakeMessage(MessageId::CantSaveEvent, {record.name}, why);
 }
 
 }  // namespace
@@ -102,16 +97,16 @@ LineFault CheckTypedLine(const ZoltRecord& record, std::string_view typed) {
     return CheckCodeLine(record, StoredLine(typed));
 }
 
-std::string CheckReadBack(const ProgramDocument& doc) {
+Message CheckReadBack(const ProgramDocument& doc) {
     for (const ZoltRecord& record : doc.records) {
         const std::size_t lineIndent = record.indent.size() + kBodyIndent.size();
         if (record.preText) {
             const std::string_view pre = Trimmed(*record.preText);
             if (!record.lines.Empty() && (pre.empty() || pre.starts_with("//"))) {
-                return Refusal(record, "has an empty or comment PRE clause and can't hold lines");
+                return Refusal(record, MessageId::PreCantHoldLines);
             }
             if (lineIndent + PreLineForWriting(record).size() > kMaxLineLength) {
-                return Refusal(record, "has a line longer than 255 characters");
+                return Refusal(record, MessageId::LongLine);
             }
         }
         for (const std::string_view line : record.lines) {
@@ -119,11 +114,11 @@ std::string CheckReadBack(const ProgramDocument& doc) {
                 case LineFault::None:
                     break;
                 case LineFault::TooLong:
-                    return Refusal(record, "has a line longer than 255 characters");
+                    return Refusal(record, MessageId::LongLine);
                 case LineFault::LineEnd:
-                    return Refusal(record, "has a line with a line end inside");
+                    return Refusal(record, MessageId::LineEndInLine);
                 default:
-                    return Refusal(record, "has a line beginning with //{, //} or //++");
+                    return Refusal(record, MessageId::MarkerLine);
             }
         }
     }

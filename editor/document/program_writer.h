@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/document/messages.h"
 #include "editor/document/program_document.h"
 
 namespace zolt {
@@ -40,6 +41,6 @@ LineFault CheckTypedLine(const ZoltRecord& record, std::string_view typed);
 
 // Empty when the document, once written, reads back to the same records;
 // otherwise the message that names the first event that would not.
-std::string CheckReadBack(const ProgramDocument& doc);
+Message CheckReadBack(const ProgramDocument& doc);
 
 }  // namespace zolt

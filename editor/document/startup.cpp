@@ -17,13 +17,6 @@ bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-std::string WithPath(std::string_view message, const std::string& path) {
-    std::string text(message);
-    text += '\n';
-    text += path;
-    return text;
-}
-
 bool IsSupportedModel(int model) {
     return model == 210 || model == 220 || model == 310;
 }
@@ -79,9 +72,8 @@ std::optional<UnplacedProgram> FindUnplacedProgram(const std::string& programPat
     return UnplacedProgram{temp, *size};
 }
 
-std::string UnplacedProgramNote(const UnplacedProgram& found) {
-    return "A program that zolt saved is there as " + found.path +
-           "; start zolt to put it in place.";
+Message UnplacedProgramNote(const UnplacedProgram& found) {
+    return MakeMessage(MessageId::UnplacedProgramNote, {found.path});
 }
 
 StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
@@ -106,23 +98,23 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     ParseResult parsed;
     try {
         if (!pathsFit || !ReadProgramFile(path, doc)) {
-            result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
+            result.message = MakeMessage(MessageId::CantOpenProgram, {path});
             return result;
         }
         parsed = ParseProgram(doc);
     } catch (const std::bad_alloc&) {
         // Too large for the memory there is: as if it could not be opened.
         ClearDocument(doc);
-        result.message = WithPath("ERROR: Can't open R-CODE.R file", path);
+        result.message = MakeMessage(MessageId::CantOpenProgram, {path});
         return result;
     }
     if (!parsed) {
-        result.message = "ERROR: Invalid syntax in R-CODE.R file\n" + path + " (" + parsed.message +
-                         " around line " + std::to_string(parsed.lineNumber) + ")";
+        result.message = MakeMessage(MessageId::InvalidSyntax,
+                                     {path, std::to_string(parsed.lineNumber)}, parsed.reason);
         return result;
     }
     if (doc.RecordCount() == 0) {
-        result.message = WithPath("R-CODE program installed is not ZOLT enabled", path);
+        result.message = MakeMessage(MessageId::NotZoltEnabled, {path});
         return result;
     }
 
@@ -130,25 +122,22 @@ StartupResult CheckStartup(std::string_view argumentText, std::string_view curre
     const std::string extPath = ActionExtPath(path);
     std::string firstLine;
     if (ReadFirstLine(extPath, firstLine, kMaxLineLength) != ReadResult::Ok) {
-        result.message = WithPath("ERROR: Missing ACTION.EXT - please reinstall", extPath);
+        result.message = MakeMessage(MessageId::MissingActionExt, {extPath});
         return result;
     }
     firstLine.resize(std::min(firstLine.size(), firstLine.find('\0')));
     const std::size_t tag = firstLine.find("ERS-");
     if (tag == std::string::npos) {
-        result.message =
-            WithPath("ERROR: Invalid ACTION.EXT (no ERS-??? tag) - please reinstall", extPath);
+        result.message = MakeMessage(MessageId::NoErsTag, {extPath});
         return result;
     }
     result.model = ReadLeadingInt(std::string_view(firstLine).substr(tag + 4));
     if (!IsSupportedModel(result.model)) {
-        result.message =
-            WithPath("ERROR: Invalid ACTION.EXT (bad ERS-??? tag) - please reinstall", extPath);
+        result.message = MakeMessage(MessageId::BadErsTag, {extPath});
         return result;
     }
     if (!FileCanBeOpened(MarkerPath(path, result.model))) {
-        result.message = "ERROR: Invalid ACTION.EXT (does not match model number ERS-" +
-                         std::to_string(result.model) + ") - please reinstall\n";
+        result.message = MakeMessage(MessageId::ModelMismatch, {std::to_string(result.model)});
         return result;
     }
     return result;

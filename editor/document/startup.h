@@ -5,22 +5,23 @@
 #include <string>
 #include <string_view>
 
+#include "editor/document/messages.h"
 #include "editor/document/program_document.h"
 #include "fileio/file_ops.h"
 
 namespace zolt {
 
 struct StartupResult {
-    std::string message;      // empty when every check passed
+    Message message;          // none when every check passed
     std::string programPath;  // the full path of the program file
     int model = 0;            // the model number of the ERS tag
-    bool Ok() const { return message.empty(); }
+    bool Ok() const { return message.Empty(); }
 };
 
 // The checks the editor runs before it opens its window: find, read and parse
 // the program file, make sure it holds ZOLT records, and check the ERS tag of
-// ACTION.EXT and the model's marker file. The result's message is the exact
-// text of the first failure.
+// ACTION.EXT and the model's marker file. The result's message is the first
+// failure.
 StartupResult CheckStartup(std::string_view argumentText, std::string_view currentDir,
                            ProgramDocument& doc);
 
@@ -44,7 +45,7 @@ std::optional<UnplacedProgram> FindUnplacedProgram(const std::string& programPat
                                                    fileio::FileOps& files);
 
 // The line zoltcheck adds to the missing-file message when there is one.
-std::string UnplacedProgramNote(const UnplacedProgram& found);
+Message UnplacedProgramNote(const UnplacedProgram& found);
 
 // The argument text of a Windows command line: everything after the
 // program's own name (quoted or not), leading white space skipped. It is not

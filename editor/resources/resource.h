@@ -27,11 +27,6 @@
 #define IDS_STATUS_LINE_KEYS 203
 #define IDS_SELECT_EVENT_PLACEHOLDER 204
 #define IDS_EMPTY_EVENT_PLACEHOLDER 205
-#define IDS_REARRANGE_HINT 206
-// Asked at start-up when a save was cut short: %1 the program path, %2 where
-// the saved program is, %3 its size in bytes, %4 when it was written, %5 the
-// program file's name.
-#define IDS_RECOVER_PROGRAM 207
 // Why a typed line was not taken.
 #define IDS_REFUSED_LINE_END 210
 #define IDS_REFUSED_TOO_LONG 211
@@ -47,6 +42,8 @@
 #define IDS_PASTE_REFUSED_SUBROUTINE 224
 // The 24 palette categories, in the order of the category box.
 #define IDS_CATEGORY_FIRST 300
+// The core's messages, by their numbers in its message table.
+#define IDS_MESSAGE_FIRST 1000
 
 // The system-menu command of the About entry.
 #define IDM_ABOUTBOX 0x0010

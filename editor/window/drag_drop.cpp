@@ -136,7 +136,7 @@ INT_PTR EditorDialog::DropDrag(WPARAM, LPARAM lParam) {
             const int count = doc_.records[static_cast<std::size_t>(record)].lines.Count();
             const std::vector<int>& lines = drag_.lines;
             if (lines.empty() || lines.front() < 0 || lines.back() >= count || target > count) {
-                messages_.Notify(LoadText(instance_, IDS_REARRANGE_HINT));
+                messages_.Notify(MakeMessage(MessageId::RearrangeHint));
             } else if (lines.size() == 1) {
                 Edit(LineChange::Move(record, lines.front(), target));
             } else {

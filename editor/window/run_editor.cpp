@@ -23,26 +23,32 @@ MessageBoxSink::MessageBoxSink() {
     caption_ = SplitPath(path).base;
 }
 
-void MessageBoxSink::Notify(const std::string& text) {
-    MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_OK | MB_ICONWARNING);
+std::string MessageText(const Message& message) {
+    return messages::Text(message, [](int id) {
+        return win32ui::LoadText(GetModuleHandleA(nullptr),
+                                 IDS_MESSAGE_FIRST + static_cast<UINT>(id));
+    });
 }
 
-bool MessageBoxSink::AskYesNo(const std::string& text) {
-    return MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
+void MessageBoxSink::Notify(const Message& message) {
+    MessageBoxA(owner_, MessageText(message).c_str(), caption_.c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void OfferUnplacedProgram(HINSTANCE instance, const std::string& programPath, FileOps& files,
-                          MessageSink& messages) {
+bool MessageBoxSink::AskYesNo(const Message& message) {
+    return MessageBoxA(owner_, MessageText(message).c_str(), caption_.c_str(),
+                       MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+void OfferUnplacedProgram(const std::string& programPath, FileOps& files, MessageSink& messages) {
     const std::optional<UnplacedProgram> found = FindUnplacedProgram(programPath, files);
     if (!found) {
         return;
     }
     const PathParts program = SplitPath(programPath);
-    const std::string question =
-        win32ui::FormatText(win32ui::LoadText(instance, IDS_RECOVER_PROGRAM),
-                            {programPath, found->path, std::to_string(found->size),
-                             win32ui::FileTimeText(found->path), program.base + program.ext});
-    if (messages.AskYesNo(question)) {
+    if (messages.AskYesNo(
+            MakeMessage(MessageId::RecoverProgram,
+                        {programPath, found->path, std::to_string(found->size),
+                         win32ui::FileTimeText(found->path), program.base + program.ext}))) {
         // The same one-step replace as a save's last step; when it fails the
         // start-up checks below say that the program file is missing.
         files.Replace(found->path, programPath);
@@ -50,8 +56,8 @@ void OfferUnplacedProgram(HINSTANCE instance, const std::string& programPath, Fi
 }
 
 INT_PTR StartEditor(HINSTANCE instance, std::string_view argumentText, MessageSink& messages) {
-    OfferUnplacedProgram(instance, ProgramPathFor(argumentText, CurrentDirectory()),
-                         SystemFileOps(), messages);
+    OfferUnplacedProgram(ProgramPathFor(argumentText, CurrentDirectory()), SystemFileOps(),
+                         messages);
     ProgramDocument doc;
     const StartupResult start = CheckStartup(argumentText, CurrentDirectory(), doc);
     if (!start.Ok()) {

@@ -10,13 +10,17 @@
 
 namespace zolt {
 
+// A message of the core as the window shows it: its text from the program's
+// string table, in the language the program shows.
+std::string MessageText(const Message& message);
+
 // Message boxes captioned with the program's own base name, warning icon.
 class MessageBoxSink : public MessageSink {
   public:
     MessageBoxSink();
     void SetOwner(HWND owner) { owner_ = owner; }
-    void Notify(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
+    void Notify(const Message& message) override;
+    bool AskYesNo(const Message& message) override;
 
   private:
     std::string caption_;

@@ -31,8 +31,8 @@ namespace fs = std::filesystem;
 
 class Quiet : public zolt::MessageSink {
   public:
-    void Notify(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
+    void Notify(const zolt::Message&) override {}
+    bool AskYesNo(const zolt::Message&) override { return false; }
 };
 
 void Write(const fs::path& path, const std::string& bytes) {
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     const double startup = Milliseconds(
         [&] { start = zolt::CheckStartup((ams / "R-CODE.R").string(), root.string(), doc); });
     std::printf("start-up checks (read, parse, ERS tag): %.1f ms (%s)\n", startup,
-                start.Ok() ? "ok" : start.message.c_str());
+                start.Ok() ? "ok" : zolt::EnglishText(start.message).c_str());
 
     Quiet quiet;
     zolt::Palette palette;

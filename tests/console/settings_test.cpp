@@ -97,7 +97,7 @@ TEST(SaveSettings, WritesTheFourVolumeBytesAndKeepsTheRest) {
         ConsoleSettings settings = LoadSettings(stick.files);
         ASSERT_TRUE(settings.plusValid);
         settings.volumeLevel = c.level;
-        EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+        EXPECT_EQ(EnglishText(SaveSettings(settings, stick.files, SystemFileOps())), "");
         std::string expected = Plus(200, 70);
         expected[5] = static_cast<char>(c.bytes[0]);
         expected[9] = static_cast<char>(c.bytes[1]);
@@ -173,7 +173,7 @@ TEST(LoadSettings, WithoutFilesGivesTheDefaults) {
     EXPECT_EQ(settings.shutter, 2);
 
     settings.gender = 2;
-    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+    EXPECT_EQ(EnglishText(SaveSettings(settings, stick.files, SystemFileOps())), "");
     std::string expected(8000, '\0');
     expected[46] = '\x02';
     expected[54] = '\x03';
@@ -228,7 +228,7 @@ TEST(SaveSettings, StoresTheWordsAndKeepsEveryOtherByte) {
     settings.balance = 12;
     settings.gain = 1;
     settings.shutter = 3;
-    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()), "");
+    EXPECT_EQ(EnglishText(SaveSettings(settings, stick.files, SystemFileOps())), "");
     std::string expected = original;
     for (const auto& [offset, value] : std::initializer_list<std::pair<int, int>>{{46, 1},
                                                                                   {44, 1},
@@ -281,14 +281,15 @@ struct SaveCase {
 TEST(SaveSettings, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
     SaveCase probe;
     FailingFileOps count({}, SystemFileOps());
-    ASSERT_EQ(SaveSettings(probe.settings, probe.stick.files, count), "");
+    ASSERT_EQ(EnglishText(SaveSettings(probe.settings, probe.stick.files, count)), "");
     const int steps = count.calls + 2;
     for (const IoResult how : {IoResult::Failed, IoResult::Full}) {
         for (int first = 1; first <= steps; ++first) {
             for (int second = first; second <= steps; ++second) {
                 SaveCase c;
                 FailingFileOps ops({first, second}, SystemFileOps(), how);
-                const std::string message = SaveSettings(c.settings, c.stick.files, ops);
+                const std::string message =
+                    EnglishText(SaveSettings(c.settings, c.stick.files, ops));
                 SCOPED_TRACE(test_support::LogText(ops.log) + message);
                 const std::string array1 = ReadBytes(c.stick.files.array1);
                 const std::string plus = ReadBytes(c.stick.files.plus);
@@ -307,7 +308,8 @@ TEST(SaveSettings, AnyOneOrTwoFailingStepsLoseNothingAndARetrySaves) {
                     EXPECT_EQ(Difference(array1, kSavedArray1), "");
                     EXPECT_EQ(Difference(plus, kPlus), "");
                 }
-                EXPECT_EQ(SaveSettings(c.settings, c.stick.files, SystemFileOps()), "");
+                EXPECT_EQ(EnglishText(SaveSettings(c.settings, c.stick.files, SystemFileOps())),
+                          "");
                 EXPECT_EQ(Difference(ReadBytes(c.stick.files.array1), kSavedArray1), "");
                 EXPECT_EQ(Difference(ReadBytes(c.stick.files.plus), SavedPlus()), "");
                 EXPECT_TRUE(c.NoTemporaryFiles());
@@ -337,7 +339,7 @@ TEST(SaveSettings, SaysWhyAFileWasLeftAsItWas) {
         SCOPED_TRACE(k.failing);
         SaveCase probe;
         FailingFileOps count({}, SystemFileOps());
-        SaveSettings(probe.settings, probe.stick.files, count);
+        EnglishText(SaveSettings(probe.settings, probe.stick.files, count));
         const int step = test_support::StepOf(count.log, k.failing);
         ASSERT_NE(step, 0);
         SaveCase c;
@@ -346,7 +348,7 @@ TEST(SaveSettings, SaysWhyAFileWasLeftAsItWas) {
                                                     "\nThe other settings were saved to " +
                                                     c.stick.files.array1 + "."
                                               : settingsTo + c.stick.files.array1 + k.why;
-        EXPECT_EQ(SaveSettings(c.settings, c.stick.files, ops), expected);
+        EXPECT_EQ(EnglishText(SaveSettings(c.settings, c.stick.files, ops)), expected);
     }
 }
 
@@ -371,7 +373,7 @@ TEST(SaveSettings, StopsBeforeWritingWhenTheStickIsFullOrAFileIsReadOnly) {
             expected = "ERROR: Can't save the volume to " + c.stick.files.plus +
                        "\nThe file is read-only, so it was left as it was.";
         }
-        EXPECT_EQ(SaveSettings(c.settings, c.stick.files, ops), expected);
+        EXPECT_EQ(EnglishText(SaveSettings(c.settings, c.stick.files, ops)), expected);
         EXPECT_EQ(Difference(ReadBytes(c.stick.files.array1), kArray1), "");
         EXPECT_EQ(Difference(ReadBytes(c.stick.files.plus), kPlus), "");
         EXPECT_TRUE(c.NoTemporaryFiles());
@@ -402,7 +404,7 @@ TEST(SaveSettings, StopsBeforeWritingWhenTheWholeSaveDoesNotFit) {
             ConsoleSettings settings = LoadSettings(stick.files);
             FailingFileOps ops({}, SystemFileOps());
             ops.room = Room{freeBytes, 256};
-            const std::string message = SaveSettings(settings, stick.files, ops);
+            const std::string message = EnglishText(SaveSettings(settings, stick.files, ops));
             if (freeBytes < c.need) {
                 EXPECT_EQ(message,
                           "ERROR: Can't save the settings to " + stick.files.array1 +
@@ -473,7 +475,7 @@ TEST(SaveSettings, LeavesAFileAloneThatCouldNotBeReadAtStart) {
     WriteBytes(stick.files.plus, Plus(255));
     ConsoleSettings settings = LoadSettings(stick.files);
     EXPECT_EQ(settings.array1State, FileState::Unreadable);
-    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()),
+    EXPECT_EQ(EnglishText(SaveSettings(settings, stick.files, SystemFileOps())),
               "ERROR: Can't save the settings to " + stick.files.array1 +
                   "\nIt could not be read when the console started, so it was left as it was.");
     EXPECT_TRUE(std::filesystem::is_directory(stick.files.array1));
@@ -483,7 +485,7 @@ TEST(SaveSettings, LeavesAFileAloneThatCouldNotBeReadAtStart) {
 TEST(SaveSettings, SaysWhenTheFolderIsMissing) {
     Stick stick;
     ConsoleSettings settings = LoadSettings(stick.files);
-    EXPECT_EQ(SaveSettings(settings, stick.files, SystemFileOps()),
+    EXPECT_EQ(EnglishText(SaveSettings(settings, stick.files, SystemFileOps())),
               "ERROR: Can't save the settings to " + stick.files.array1 +
                   "\nThe file was left as it was.");
 }

@@ -29,8 +29,8 @@ namespace fs = std::filesystem;
 using test_support::FailingFileOps;
 
 struct Quiet : zolt::MessageSink {
-    void Notify(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
+    void Notify(const zolt::Message&) override {}
+    bool AskYesNo(const zolt::Message&) override { return false; }
 };
 
 const std::string kOriginal = "HEAD\r\n  //{ \"a\"\r\n  WAIT\r\n  //}\r\nTAIL\r\n";

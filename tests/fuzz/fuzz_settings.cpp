@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pupdesk::ConsoleSettings loaded = settings;
     Check(settings.volumeLevel >= 0 && settings.volumeLevel <= 4);
     Check(settings.endurance >= 0);
-    Check(pupdesk::SaveSettings(settings, files, pupdesk::SystemFileOps()).empty());
+    Check(pupdesk::SaveSettings(settings, files, pupdesk::SystemFileOps()).Empty());
 
     // ARRAY1.DAT: the saved words change, every other byte is kept.
     const std::string array1 = Read(files.array1);

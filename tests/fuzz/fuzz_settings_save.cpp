@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FailingFileOps ops(attempt.failing, pupdesk::SystemFileOps(),
                            attempt.full ? pupdesk::IoResult::Full : pupdesk::IoResult::Failed);
-        saved = pupdesk::SaveSettings(settings, files, ops).empty();
+        saved = pupdesk::SaveSettings(settings, files, ops).Empty();
         const std::string array1 = Read(files.array1);
         const std::string plus = Read(files.plus);
         Check(array1 == newArray1 || (!saved && array1 == oldArray1));

@@ -18,8 +18,8 @@ using namespace std::string_literals;
 
 struct CapturedMessages : MessageSink {
     std::vector<std::string> shown;
-    void Notify(const std::string& text) override { shown.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
+    void Notify(const Message& message) override { shown.push_back(EnglishText(message)); }
+    bool AskYesNo(const Message&) override { return false; }
 };
 
 // A palette item written as "kind|shown|code", the code's separators as '~'.

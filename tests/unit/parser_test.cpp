@@ -16,7 +16,8 @@ ProgramDocument Parsed(const std::string& text, bool expectOk = true) {
     ProgramDocument doc;
     doc.text = text;
     const ParseResult result = ParseProgram(doc);
-    EXPECT_EQ(result.Ok(), expectOk) << result.message << " line " << result.lineNumber;
+    EXPECT_EQ(result.Ok(), expectOk)
+        << EnglishText(MakeMessage(result.reason)) << " line " << result.lineNumber;
     return doc;
 }
 
@@ -81,7 +82,7 @@ TEST(ParseProgram, ReportsEachFailureWithItsLine) {
         doc.text = c.text;
         const ParseResult result = ParseProgram(doc);
         EXPECT_FALSE(result);
-        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(EnglishText(MakeMessage(result.reason)), c.message);
         EXPECT_EQ(result.lineNumber, c.line);
     }
 }

@@ -22,9 +22,9 @@ struct CapturedMessages : MessageSink {
     std::vector<std::string> shown;
     std::vector<std::string> asked;
     bool answer = false;
-    void Notify(const std::string& text) override { shown.push_back(text); }
-    bool AskYesNo(const std::string& text) override {
-        asked.push_back(text);
+    void Notify(const Message& message) override { shown.push_back(EnglishText(message)); }
+    bool AskYesNo(const Message& message) override {
+        asked.push_back(EnglishText(message));
         return answer;
     }
 };

@@ -118,7 +118,7 @@ TEST(CheckStartup, ReportsTheFirstFailureInItsWords) {
         c.change(stick);
         ProgramDocument doc;
         const StartupResult result = CheckStartup("", stick.tools, doc);
-        EXPECT_EQ(result.message, c.message(stick));
+        EXPECT_EQ(EnglishText(result.message), c.message(stick));
         EXPECT_EQ(result.programPath, stick.program);
     }
 }
@@ -129,14 +129,14 @@ TEST(CheckStartup, ProgramNamedOnTheCommandLineBringsItsNeighbourhood) {
     WriteBytes(other + "/MY.R", kProgram);
     ProgramDocument doc;
     StartupResult result = CheckStartup("  " + other + "/MY.R", stick.tools, doc);
-    EXPECT_EQ(result.message,
+    EXPECT_EQ(EnglishText(result.message),
               "ERROR: Missing ACTION.EXT - please reinstall\n" + other + "/ACTION.EXT");
 
     WriteBytes(other + "/ACTION.EXT", "ERS-220\n");
     WriteBytes(stick.root + "/COPY/MW/CONF/ERS-220.MWC", "");
     ProgramDocument again;
     result = CheckStartup(other + "/MY.R", stick.tools, again);
-    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(EnglishText(result.message), "");
     EXPECT_EQ(result.model, 220);
     EXPECT_EQ(again.RecordCount(), 1);
 }
@@ -145,7 +145,7 @@ TEST(CheckStartup, QuotesStayInThePath) {
     Stick stick;
     ProgramDocument doc;
     const StartupResult result = CheckStartup("\"" + stick.program + "\"", stick.tools, doc);
-    EXPECT_EQ(result.message,
+    EXPECT_EQ(EnglishText(result.message),
               "ERROR: Can't open R-CODE.R file\n" + stick.tools + "/\"" + stick.program + "\"");
 }
 
@@ -160,7 +160,7 @@ TEST(CheckStartup, OverlongPathsAreNotCutOff) {
     WriteBytes(program, kProgram);
     ProgramDocument doc;
     const StartupResult result = CheckStartup(program, stick.tools, doc);
-    EXPECT_EQ(result.message, "ERROR: Can't open R-CODE.R file\n" + program);
+    EXPECT_EQ(EnglishText(result.message), "ERROR: Can't open R-CODE.R file\n" + program);
 }
 
 // A save cut short between the two steps of its last replace leaves the

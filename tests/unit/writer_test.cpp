@@ -15,7 +15,7 @@ ProgramDocument Parsed(const std::string& text) {
     ProgramDocument doc;
     doc.text = text;
     const ParseResult result = ParseProgram(doc);
-    EXPECT_TRUE(result) << result.message << " line " << result.lineNumber;
+    EXPECT_TRUE(result) << EnglishText(MakeMessage(result.reason)) << " line " << result.lineNumber;
     return doc;
 }
 
@@ -124,7 +124,7 @@ TEST(CheckReadBack, RefusesWhatWouldNotReadBack) {
         if (!c.appended.empty()) {
             doc.records[0].lines.AppendLine(c.appended);
         }
-        EXPECT_EQ(CheckReadBack(doc), c.message);
+        EXPECT_EQ(EnglishText(CheckReadBack(doc)), c.message);
     }
 }
 

@@ -14,19 +14,20 @@
 #include "editor/document/paths.h"
 #include "editor/document/startup.h"
 #include "editor/resources/resource.h"
+#include "editor/window/run_editor.h"
 
 namespace window_test {
 
 namespace fs = std::filesystem;
 
-void CapturedMessages::Notify(const std::string& text) {
+void CapturedMessages::Notify(const zolt::Message& message) {
     Guard lock(mutex_);
-    shown_.push_back(text);
+    shown_.push_back(zolt::MessageText(message));
 }
 
-bool CapturedMessages::AskYesNo(const std::string& text) {
+bool CapturedMessages::AskYesNo(const zolt::Message& message) {
     Guard lock(mutex_);
-    asked_.push_back(text);
+    asked_.push_back(zolt::MessageText(message));
     if (answers_.empty()) {
         return false;
     }

@@ -16,13 +16,13 @@
 
 namespace window_test {
 
-// Takes the editor's messages instead of showing message boxes, and answers
-// its questions from a queue (No when the queue is empty). Called on the
-// dialog's thread, read on the test's.
+// Takes the editor's messages instead of showing message boxes, as the texts
+// the boxes would show, and answers its questions from a queue (No when the
+// queue is empty). Called on the dialog's thread, read on the test's.
 class CapturedMessages : public zolt::MessageSink {
   public:
-    void Notify(const std::string& text) override;
-    bool AskYesNo(const std::string& text) override;
+    void Notify(const zolt::Message& message) override;
+    bool AskYesNo(const zolt::Message& message) override;
     void Answer(bool yes);
     std::vector<std::string> Shown();
     std::vector<std::string> Asked();
