@@ -22,7 +22,7 @@ constexpr int kCameraControls[] = {IDC_BALANCE,       IDC_GAIN,       IDC_SHUTTE
 void MessageBoxSink::ShowSaveFailure(HWND owner, const std::string& text) {
     char caption[128] = "";
     GetWindowTextA(owner, caption, sizeof caption);
-    MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    ShowMessageBox(owner, text, caption, MB_OK | MB_ICONWARNING);
 }
 
 void OfferUnplacedSettings(HINSTANCE instance, const SettingsFiles& files, FileOps& ops) {
@@ -43,8 +43,7 @@ void OfferUnplacedSettings(HINSTANCE instance, const SettingsFiles& files, FileO
     std::string caption = exe;
     caption = caption.substr(caption.find_last_of("\\/") + 1);
     caption = caption.substr(0, caption.rfind('.'));
-    if (MessageBoxA(nullptr, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING) ==
-        IDYES) {
+    if (ShowMessageBox(nullptr, question, caption, MB_YESNO | MB_ICONWARNING) == IDYES) {
         for (const UnplacedFile& file : found) {
             ops.Replace(file.path, file.target);
         }

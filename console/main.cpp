@@ -6,8 +6,11 @@
 #include <array>
 
 #include "console/console_dialog.h"
+#include "win32ui/language.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The only argument is the language switch.
+    win32ui::ChooseLanguage(__argc > 1 ? __argv[1] : "");
     std::array<bool, 256> lead{};
     for (int c = 0; c < 256; ++c) {
         lead[static_cast<std::size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;

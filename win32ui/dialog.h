@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win32ui/language.h"
+
 namespace win32ui {
 
 // One entry of a dialog's routing table: which message (and for WM_COMMAND
@@ -23,9 +25,11 @@ struct Route {
 template <class T>
 class Dialog {
   public:
+    // Runs the dialog from its template in the shown language.
     INT_PTR RunModal(HINSTANCE instance, int templateId, HWND parent) {
-        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), parent, &Dialog::Proc,
-                               reinterpret_cast<LPARAM>(static_cast<T*>(this)));
+        return DialogBoxIndirectParamA(instance, LoadDialogTemplate(instance, templateId), parent,
+                                       &Dialog::Proc,
+                                       reinterpret_cast<LPARAM>(static_cast<T*>(this)));
     }
     HWND Hwnd() const { return hwnd_; }
 

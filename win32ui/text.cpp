@@ -1,27 +1,39 @@
 #include "win32ui/text.h"
 
+#include <vector>
+
+#include "messages/message.h"
+#include "win32ui/language.h"
+
 namespace win32ui {
 
 std::string LoadText(HINSTANCE instance, UINT id) {
-    char text[1024] = "";
-    LoadStringA(instance, id, text, sizeof text);
+    // A string table block holds sixteen texts, each its length in UTF-16
+    // units followed by its units.
+    const HRSRC block = FindShownResource(instance, MAKEINTRESOURCEA(6) /* RT_STRING */,
+                                          MAKEINTRESOURCEA((id >> 4) + 1));
+    const HGLOBAL loaded = block != nullptr ? LoadResource(instance, block) : nullptr;
+    const auto* units =
+        loaded != nullptr ? static_cast<const WCHAR*>(LockResource(loaded)) : nullptr;
+    if (units == nullptr) {
+        return {};
+    }
+    const WCHAR* end = units + SizeofResource(instance, block) / sizeof(WCHAR);
+    for (UINT skip = id & 15; skip > 0 && units < end; --skip) {
+        units += 1 + *units;
+    }
+    if (units >= end || units + 1 + *units > end || *units == 0) {
+        return {};
+    }
+    const int length = static_cast<int>(*units);
+    const int n = WideCharToMultiByte(CP_ACP, 0, units + 1, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, units + 1, length, text.data(), n, nullptr, nullptr);
     return text;
 }
 
 std::string FormatText(const std::string& pattern, std::initializer_list<std::string> values) {
-    std::string text;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        const std::size_t n =
-            i + 1 < pattern.size() ? static_cast<std::size_t>(pattern[i + 1] - '1') : values.size();
-        if (c == '%' && n < values.size() && n < 9) {
-            text += *(values.begin() + n);
-            ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text;
+    return messages::FillPlaces(pattern, std::vector<std::string>(values));
 }
 
 std::string NarrowText(const wchar_t* text) {

@@ -1,6 +1,9 @@
 #include "editor/window/about_dialog.h"
 
+#include <string>
+
 #include "editor/resources/resource.h"
+#include "win32ui/text.h"
 
 namespace zolt {
 
@@ -15,12 +18,12 @@ void AddAboutEntry(HINSTANCE instance, HWND hwnd) {
     if (menu == nullptr) {
         return;
     }
-    char text[256] = "";
-    if (LoadStringA(instance, IDS_ABOUTBOX, text, sizeof text) <= 0 || text[0] == '\0') {
+    const std::string text = win32ui::LoadText(instance, IDS_ABOUTBOX);
+    if (text.empty()) {
         return;
     }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text.c_str());
 }
 
 }  // namespace zolt

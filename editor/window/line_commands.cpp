@@ -202,8 +202,7 @@ INT_PTR EditorDialog::ShowContextMenu(WPARAM wParam, LPARAM lParam) {
             at = POINT{item.left, item.top};
         }
     }
-    const HMENU menu =
-        LoadMenuA(instance_, MAKEINTRESOURCEA(lines ? IDR_LINE_MENU : IDR_PALETTE_MENU));
+    const HMENU menu = LoadShownMenu(instance_, lines ? IDR_LINE_MENU : IDR_PALETTE_MENU);
     if (menu == nullptr) {
         return TRUE;
     }

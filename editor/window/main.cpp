@@ -5,6 +5,7 @@
 
 #include "editor/document/startup.h"
 #include "editor/window/run_editor.h"
+#include "win32ui/language.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A missing stick or an unreadable file makes file operations fail
@@ -17,6 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     zolt::MessageBoxSink messages;
-    zolt::StartEditor(instance, zolt::ArgumentText(GetCommandLineA()), messages);
+    const std::string_view argumentText =
+        win32ui::ChooseLanguage(zolt::ArgumentText(GetCommandLineA()));
+    zolt::StartEditor(instance, argumentText, messages);
     return 0;
 }

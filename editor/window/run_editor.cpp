@@ -31,12 +31,12 @@ std::string MessageText(const Message& message) {
 }
 
 void MessageBoxSink::Notify(const Message& message) {
-    MessageBoxA(owner_, MessageText(message).c_str(), caption_.c_str(), MB_OK | MB_ICONWARNING);
+    win32ui::ShowMessageBox(owner_, MessageText(message), caption_, MB_OK | MB_ICONWARNING);
 }
 
 bool MessageBoxSink::AskYesNo(const Message& message) {
-    return MessageBoxA(owner_, MessageText(message).c_str(), caption_.c_str(),
-                       MB_YESNO | MB_ICONWARNING) == IDYES;
+    return win32ui::ShowMessageBox(owner_, MessageText(message), caption_,
+                                   MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void OfferUnplacedProgram(const std::string& programPath, FileOps& files, MessageSink& messages) {
