@@ -10,8 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "console/messages.h"
 #include "console/resources/resource.h"
 #include "console_harness.h"
+#include "win32ui/language.h"
+#include "win32ui/text.h"
 #include "input.h"
 #include "process.h"
 
@@ -84,6 +87,37 @@ TEST(ConsoleWindow, ShowsTheSettingsFromTheStick) {
     char title[64] = "";
     GetWindowTextA(console.Dialog(), title, sizeof title);
     EXPECT_STREQ(title, "Pupalong 2.52 Console");
+}
+
+// Every label of the console fits its control, in the language the display
+// language picks and at the text size of the screen. On a Japanese Windows
+// the console speaks Japanese: the texts of its Japanese string table, and
+// every message with the places of its English text.
+TEST(LabelsFit, Console) {
+    win32ui::ChooseLanguage("");
+    const std::string plus = Plus(0xF6);
+    const ConsoleStick stick = WriteConsoleStick("labels-fit", &plus, &kArray1, &kEndure);
+    Console console(stick.root);
+    ASSERT_TRUE(console.Running());
+    EXPECT_EQ(CutOffTexts(console.Dialog()), std::vector<std::string>{});
+    const HINSTANCE self = GetModuleHandleA(nullptr);
+    EXPECT_EQ(console.Text(IDC_VOLUME_CAPTION), win32ui::LoadText(self, IDS_VOLUME_FIRST + 3));
+    if (win32ui::ShownLanguage() == win32ui::Language::Japanese) {
+        EXPECT_NE(console.Text(IDC_VOLUME_CAPTION), "Loud");
+        for (int id = 0; id < pupdesk::kMessageCount; ++id) {
+            const std::string text =
+                win32ui::LoadText(self, IDS_SETTINGS_MESSAGE_FIRST + static_cast<UINT>(id));
+            const std::string english(pupdesk::EnglishPattern(id));
+            EXPECT_NE(text, english) << id;
+            for (const char* place : {"%1", "%2"}) {
+                EXPECT_EQ(text.find(place) == std::string::npos,
+                          english.find(place) == std::string::npos)
+                    << id << place;
+            }
+        }
+        SaveScreenshot("pupdesk-japanese-console");
+    }
+    win32ui::SetLanguage(win32ui::Language::English);
 }
 
 TEST(ConsoleWindow, TheSliderNamesItsPosition) {

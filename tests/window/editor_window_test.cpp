@@ -10,6 +10,7 @@
 
 #include "editor/resources/resource.h"
 #include "editor/window/run_editor.h"
+#include "win32ui/language.h"
 #include "harness.h"
 #include "input.h"
 
@@ -1016,6 +1017,28 @@ void ExpectStatusTextsFit(const Editor& editor) {
 TEST(EditorWindow, StatusTextsFitTheStatusLine) {
     const Stick stick = WriteStick("status-fit", kEditProgram);
     ExpectStatusTextsFit(Editor(stick.program));
+}
+
+// Every label of the editor and of its About box fits its control, in the
+// language the display language picks and at the text size of the screen.
+TEST(LabelsFit, EditorAndAboutBox) {
+    win32ui::ChooseLanguage("");
+    const Stick stick = WriteStick("labels-fit", kEditProgram);
+    Editor editor(stick.program);
+    EXPECT_EQ(CutOffTexts(editor.Dialog()), std::vector<std::string>{});
+    ExpectStatusTextsFit(editor);
+    const std::string aboutCaption =
+        TemplateTexts(GetModuleHandleA(nullptr), IDD_ABOUTBOX, win32ui::ShownLanguageId())[0];
+    PostMessageA(editor.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    const HWND about = WaitForThreadWindow(GetWindowThreadProcessId(editor.Dialog(), nullptr),
+                                           nullptr, aboutCaption.c_str());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(CutOffTexts(about), std::vector<std::string>{});
+    editor.Screenshot(win32ui::ShownLanguage() == win32ui::Language::Japanese
+                          ? "editor-japanese-about"
+                          : "editor-about");
+    SendMessageA(about, WM_COMMAND, IDOK, 0);
+    win32ui::SetLanguage(win32ui::Language::English);
 }
 
 TEST(Dpi144, PicturesAndColumnsFollowTheTextSize) {

@@ -202,6 +202,127 @@ std::vector<std::string> ChildTexts(HWND window) {
     return texts;
 }
 
+namespace {
+
+struct LabelSearch {
+    const std::vector<int>* except;
+    std::vector<HWND> found;
+};
+
+// Static texts and buttons of every kind; pictures and frames have no text
+// to fit.
+bool IsLabel(HWND control) {
+    char cls[32] = "";
+    GetClassNameA(control, cls, sizeof cls);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    if (lstrcmpiA(cls, "Static") == 0) {
+        const LONG kind = style & SS_TYPEMASK;
+        return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT ||
+               kind == SS_LEFTNOWORDWRAP;
+    }
+    return lstrcmpiA(cls, "Button") == 0;
+}
+
+BOOL CALLBACK CollectLabel(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<LabelSearch*>(data);
+    const int id = GetDlgCtrlID(child);
+    bool skipped = false;
+    for (const int except : *search->except) {
+        skipped = skipped || id == except;
+    }
+    if (IsLabel(child) && !skipped) {
+        search->found.push_back(child);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> Labels(HWND dialog, const std::vector<int>& except) {
+    LabelSearch search{&except, {}};
+    EnumChildWindows(dialog, CollectLabel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+INT_PTR CALLBACK TemplateProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+}  // namespace
+
+std::vector<std::string> LabelTexts(HWND dialog, const std::vector<int>& except) {
+    std::vector<std::string> texts;
+    for (const HWND label : Labels(dialog, except)) {
+        texts.push_back(WindowText(label));
+    }
+    return texts;
+}
+
+std::vector<std::string> TemplateTexts(HMODULE module, int templateId, LANGID language,
+                                       const std::vector<int>& except) {
+    const HRSRC found =
+        FindResourceExA(module, MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(templateId), language);
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    if (loaded == nullptr) {
+        return {"(no template)"};
+    }
+    const HWND dialog = CreateDialogIndirectParamA(
+        GetModuleHandleA(nullptr), static_cast<const DLGTEMPLATE*>(LockResource(loaded)), nullptr,
+        TemplateProc, 0);
+    std::vector<std::string> texts{WindowText(dialog)};
+    for (const std::string& text : LabelTexts(dialog, except)) {
+        texts.push_back(text);
+    }
+    DestroyWindow(dialog);
+    return texts;
+}
+
+std::vector<std::string> CutOffTexts(HWND dialog) {
+    std::vector<std::string> cut;
+    for (const HWND label : Labels(dialog, {})) {
+        const std::string text = WindowText(label);
+        if (text.empty() || !IsWindowVisible(label)) {
+            continue;
+        }
+        char cls[32] = "";
+        GetClassNameA(label, cls, sizeof cls);
+        const LONG style = GetWindowLongA(label, GWL_STYLE);
+        RECT client{};
+        GetClientRect(label, &client);
+        const HDC dc = GetDC(label);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        RECT need{0, 0, client.right, 0};
+        bool fits = true;
+        if (lstrcmpiA(cls, "Static") == 0) {
+            const UINT prefix = (style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;
+            DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | prefix);
+            fits = need.right <= client.right && need.bottom <= client.bottom;
+        } else {
+            const LONG kind = style & BS_TYPEMASK;
+            int besides = 8;  // a push button's edges
+            if (kind == BS_GROUPBOX) {
+                besides = 12;  // the frame's corner on either side of the title
+            } else if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+                       kind == BS_AUTORADIOBUTTON) {
+                besides = GetSystemMetrics(SM_CXMENUCHECK) + 3;
+            }
+            DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+            fits = need.right + besides <= client.right;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(label, dc);
+        if (!fits) {
+            cut.push_back(text);
+        }
+    }
+    return cut;
+}
+
 void SaveScreenshot(const std::string& name) {
     const char* folder = std::getenv("ZOLT_SCREENSHOTS");
     if (folder == nullptr || *folder == '\0') {

@@ -40,6 +40,21 @@ std::string Quoted(const std::string& path);
 // The texts of a window's child windows, in their order.
 std::vector<std::string> ChildTexts(HWND window);
 
+// The texts of a dialog's labels, buttons, check boxes and group boxes, in
+// their order, but for the controls named.
+std::vector<std::string> LabelTexts(HWND dialog, const std::vector<int>& except = {});
+
+// A dialog template's caption and label texts as Windows reads them from a
+// module's resources in one language (the caption first).
+std::vector<std::string> TemplateTexts(HMODULE module, int templateId, LANGID language,
+                                       const std::vector<int>& except = {});
+
+// The labels of a dialog whose texts do not fit their controls, in the
+// controls' own fonts: a label's text wrapped to its width must fit its
+// height, a button's, a check box's (beside its box) and a group box's
+// title must fit the width.
+std::vector<std::string> CutOffTexts(HWND dialog);
+
 // Saves the whole screen as a BMP file in the folder ZOLT_SCREENSHOTS names,
 // when it names one.
 void SaveScreenshot(const std::string& name);

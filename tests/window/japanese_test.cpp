@@ -4,14 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "console/resources/resource.h"
+#include "editor/document/messages.h"
 #include "editor/resources/resource.h"
 #include "editor/window/run_editor.h"
 #include "harness.h"
 #include "process.h"
+#include "win32ui/language.h"
+#include "win32ui/text.h"
 
 namespace window_test {
 namespace {
@@ -93,7 +97,11 @@ TEST(Japanese, ZoltOpensTheStickFromThatFolder) {
     const Stick stick = JapaneseStick("jp-open");
     Process zolt(Quoted(Env("ZOLT_EXE")), stick.root + "\\" + kSoftware);
     ASSERT_TRUE(zolt.started);
-    const HWND editor = zolt.WaitForWindow("ZOLT - Simple RCODE Customization");
+    // Its caption in the display language.
+    win32ui::ChooseLanguage("");
+    const HWND editor = zolt.WaitForWindow(
+        TemplateTexts(GetModuleHandleA(nullptr), IDD_EDITOR, win32ui::ShownLanguageId())[0]);
+    win32ui::SetLanguage(win32ui::Language::English);
     ASSERT_NE(editor, nullptr);
     PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(zolt.WaitForExit(), 0u);
@@ -177,6 +185,162 @@ TEST(Japanese, PastesAndCopiesShiftJisLinesByteForByte) {
     zolt::SetActiveLeadBytes(zolt::LeadBytes::SingleByte());
 }
 
+constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+// The places (%1 to %9) a text names, in order.
+std::string Places(const std::string& text) {
+    std::string places;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            places += text[i + 1];
+        }
+    }
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
+// The editor in the display language: its dialog's texts are those of the
+// Japanese template, and its status line, category box and menus take the
+// Japanese string table and menus; every message names the same places as
+// its English text.
+TEST(Japanese, TheEditorSpeaksJapanese) {
+    if (!JapaneseWindows()) {
+        GTEST_SKIP() << "not code page 932";
+    }
+    win32ui::ChooseLanguage("");
+    ASSERT_EQ(win32ui::ShownLanguage(), win32ui::Language::Japanese);
+    const HINSTANCE self = GetModuleHandleA(nullptr);
+    const Stick stick = JapaneseStick("jp-words");
+    Editor editor(stick.program);
+    std::vector<std::string> shown = LabelTexts(editor.Dialog(), {IDC_STATUS});
+    char caption[256] = "";
+    GetWindowTextA(editor.Dialog(), caption, sizeof caption);
+    shown.insert(shown.begin(), caption);
+    const std::vector<std::string> japanese =
+        TemplateTexts(self, IDD_EDITOR, kJapanese, {IDC_STATUS});
+    EXPECT_EQ(shown, japanese);
+    EXPECT_NE(japanese, TemplateTexts(self, IDD_EDITOR, kEnglish, {IDC_STATUS}));
+    EXPECT_EQ(editor.Status(), win32ui::LoadText(self, IDS_STATUS_SELECT_ACTION));
+    const HWND categories = editor.Control(IDC_CATEGORY);
+    for (int i = 0; i < 24; ++i) {
+        char item[256] = "";
+        SendMessageA(categories, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(item, win32ui::LoadText(self, IDS_CATEGORY_FIRST + static_cast<UINT>(i)));
+    }
+    // The code list's menu, as the owner opens it.
+    editor.Press("Tab Home Shift+F10");
+    const HWND popup =
+        WaitForThreadWindow(GetWindowThreadProcessId(editor.Dialog(), nullptr), "#32768", nullptr);
+    ASSERT_NE(popup, nullptr);
+    char first[64] = "";
+    GetMenuStringA(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)), 0, first,
+                   sizeof first, MF_BYPOSITION);
+    const HMENU menu = win32ui::LoadShownMenu(self, IDR_LINE_MENU);
+    char expected[64] = "";
+    GetMenuStringA(GetSubMenu(menu, 0), 0, expected, sizeof expected, MF_BYPOSITION);
+    DestroyMenu(menu);
+    EXPECT_STREQ(first, expected);
+    editor.Screenshot("editor-japanese-menu");
+    editor.Press("Escape");
+    editor.Screenshot("editor-japanese");
+
+    for (int id = 0; id < zolt::kMessageCount; ++id) {
+        const std::string text = win32ui::LoadText(self, IDS_MESSAGE_FIRST + static_cast<UINT>(id));
+        EXPECT_NE(text, std::string(zolt::EnglishPattern(id))) << id;
+        EXPECT_EQ(Places(text), Places(std::string(zolt::EnglishPattern(id)))) << id;
+    }
+    win32ui::SetLanguage(win32ui::Language::English);
+}
+
+// Start-up and save failures in Japanese, their paths and line numbers in
+// their places.
+TEST(Japanese, StartupAndSaveMessagesSpeakJapanese) {
+    if (!JapaneseWindows()) {
+        GTEST_SKIP() << "not code page 932";
+    }
+    zolt::SetActiveLeadBytes(zolt::SystemLeadBytes());
+    win32ui::SetLanguage(win32ui::Language::Japanese);
+    const HINSTANCE self = GetModuleHandleA(nullptr);
+    auto text = [self](int id) {
+        return win32ui::LoadText(self, IDS_MESSAGE_FIRST + static_cast<UINT>(id));
+    };
+    const Stick bad = WriteStick("jp-messages", "WAIT\r\n//}\r\n");
+    const Stick plain = WriteStick("jp-messages-plain", "WAIT\r\n");
+    const struct {
+        std::string program;
+        std::string message;
+    } rows[] = {
+        {bad.program, win32ui::FormatText(text(1), {bad.program, "2", text(13)})},
+        {plain.program, win32ui::FormatText(text(2), {plain.program})},
+        {bad.root + "\\" + kDisplay + ".R",
+         win32ui::FormatText(text(0), {bad.root + "\\" + kDisplay + ".R"})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.program);
+        CapturedMessages messages;
+        EXPECT_EQ(zolt::StartEditor(self, row.program, messages), 0);
+        EXPECT_EQ(messages.Shown(), std::vector<std::string>{row.message});
+    }
+    const Stick stick = JapaneseStick("jp-read-only");
+    SetFileAttributesA(stick.program.c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        Editor editor(stick.program);
+        editor.Press("Ctrl+S");
+        EXPECT_EQ(editor.Messages().Shown(),
+                  std::vector<std::string>{win32ui::FormatText(text(24), {stick.program})});
+        EXPECT_TRUE(editor.Running());
+    }
+    SetFileAttributesA(stick.program.c_str(), FILE_ATTRIBUTE_NORMAL);
+    win32ui::SetLanguage(win32ui::Language::English);
+    zolt::SetActiveLeadBytes(zolt::LeadBytes::SingleByte());
+}
+
+// zolt.exe on a missing program file: its message box speaks the display
+// language, unless ZOLT_LANGUAGE or the /lang: switch picks English.
+TEST(Japanese, TheSwitchAndTheEnvironmentPickTheLanguage) {
+    const std::string exe = Env("ZOLT_EXE");
+    if (!JapaneseWindows() || exe.empty()) {
+        GTEST_SKIP() << "not code page 932, or ZOLT_EXE not set";
+    }
+    const Stick stick = JapaneseStick("jp-switch");
+    const std::string missing = stick.root + "\\" + kSoftware + "\\MISSING.R";
+    win32ui::SetLanguage(win32ui::Language::Japanese);
+    const std::string japanese = win32ui::FormatText(
+        win32ui::LoadText(GetModuleHandleA(nullptr), IDS_MESSAGE_FIRST), {missing});
+    win32ui::SetLanguage(win32ui::Language::English);
+    const std::string english = "ERROR: Can't open R-CODE.R file\n" + missing;
+    const struct {
+        const char* arguments;
+        const char* environment;  // ZOLT_LANGUAGE, or none
+        std::string message;
+    } rows[] = {
+        {"MISSING.R", nullptr, japanese},
+        {"/lang:en MISSING.R", nullptr, english},
+        {"MISSING.R", "en", english},
+        {"/lang:ja MISSING.R", "en", japanese},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        SetEnvironmentVariableA("ZOLT_LANGUAGE", row.environment);
+        Process zolt(Quoted(exe) + " " + row.arguments, stick.root + "\\" + kSoftware);
+        SetEnvironmentVariableA("ZOLT_LANGUAGE", nullptr);
+        ASSERT_TRUE(zolt.started);
+        const HWND box = zolt.WaitForWindow("zolt");
+        ASSERT_NE(box, nullptr);
+        const std::vector<std::string> texts = ChildTexts(box);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), row.message), texts.end()) << texts.size();
+        if (row.environment == nullptr && row.message == japanese) {
+            Settle(box);
+            Sleep(500);
+            SaveScreenshot("zolt-japanese-error");
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(zolt.WaitForExit(), 0u);
+    }
+}
+
 // Pupdesk started from a folder 表示 on a stick mapped as drive P: reads and
 // saves the stick's files.
 TEST(Japanese, PupdeskSavesFromAFolderWithATrailBackslash) {
@@ -204,11 +368,29 @@ TEST(Japanese, PupdeskSavesFromAFolderWithATrailBackslash) {
     ASSERT_EQ(array1.size(), 8000u);
     Process pupdesk(Quoted(exe), root + kDisplay);
     ASSERT_TRUE(pupdesk.started);
-    const HWND dialog = pupdesk.WaitForWindow("Pupalong 2.52 Console");
+    // The console in Japanese: the texts of its Japanese template, the
+    // learning status from its Japanese string table.
+    const HMODULE console = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(console, nullptr);
+    const std::vector<int> filled = {IDC_VOLUME_CAPTION, IDC_LEARNING_STATUS};
+    const std::vector<std::string> japanese =
+        TemplateTexts(console, IDD_CONSOLE, kJapanese, filled);
+    EXPECT_NE(japanese, TemplateTexts(console, IDD_CONSOLE, kEnglish, filled));
+    const HWND dialog = pupdesk.WaitForWindow(japanese[0]);
     ASSERT_NE(dialog, nullptr);
-    char status[128] = "";
+    std::vector<std::string> shown = LabelTexts(dialog, filled);
+    shown.insert(shown.begin(), japanese[0]);
+    EXPECT_EQ(shown, japanese);
+    win32ui::SetLanguage(win32ui::Language::Japanese);
+    char expected[256] = "";
+    std::snprintf(expected, sizeof expected,
+                  win32ui::LoadText(console, IDS_LEARNING_STATUS).c_str(), 57, 12, 1234);
+    win32ui::SetLanguage(win32ui::Language::English);
+    FreeLibrary(console);
+    char status[256] = "";
     GetWindowTextA(GetDlgItem(dialog, IDC_LEARNING_STATUS), status, sizeof status);
-    EXPECT_STREQ(status, "57 Learned Things\n12 Forgotten Things\n1234 Endurance");
+    EXPECT_STREQ(status, expected);
+    SaveScreenshot("pupdesk-japanese");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(pupdesk.WaitForExit(), 1u);
     EXPECT_TRUE(ReadFile(root + ams + "ARRAY1.DAT") == array1);

@@ -55,17 +55,22 @@ TEST(ZoltExe, ShowsAStartupFailureInAMessageBox) {
     }
     const Stick stick = WriteStick("exe-fail", "WAIT\r\n");
     std::filesystem::create_directories(stick.root + "\\ZOLT");
-    // The argument is taken whole: the path with its blank and no quotes.
+    // The argument is taken whole: the path with its blank and no quotes,
+    // after a language switch. Japanese needs the Japanese code page: here
+    // the texts stay English.
     const std::string other = stick.root + "\\MY DOG\\R-CODE.R";
-    Process zolt(CommandLine("   " + other), stick.root + "\\ZOLT");
-    ASSERT_TRUE(zolt.started);
-    const HWND box = zolt.WaitForWindow("zolt");
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(JoinedChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
-              std::string::npos)
-        << JoinedChildTexts(box);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(zolt.WaitForExit(), 0u);
+    for (const char* before : {"   ", "/lang:en   ", "/lang:ja "}) {
+        SCOPED_TRACE(before);
+        Process zolt(CommandLine(before + other), stick.root + "\\ZOLT");
+        ASSERT_TRUE(zolt.started);
+        const HWND box = zolt.WaitForWindow("zolt");
+        ASSERT_NE(box, nullptr);
+        EXPECT_NE(JoinedChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
+                  std::string::npos)
+            << JoinedChildTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(zolt.WaitForExit(), 0u);
+    }
 }
 
 // A save cut short between the two steps of its last replace left the
