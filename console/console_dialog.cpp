@@ -19,7 +19,7 @@ constexpr int kCameraControls[] = {IDC_BALANCE,       IDC_GAIN,       IDC_SHUTTE
 }  // namespace
 
 // Captioned as the console is.
-void MessageBoxSink::ShowSaveFailure(HWND owner, const std::string& text) {
+void MessageBoxSink::ShowSaveFailure(HWND owner, const std::wstring& text) {
     char caption[128] = "";
     GetWindowTextA(owner, caption, sizeof caption);
     ShowMessageBox(owner, text, caption, MB_OK | MB_ICONWARNING);
@@ -30,14 +30,14 @@ void OfferUnplacedSettings(HINSTANCE instance, const SettingsFiles& files, FileO
     if (found.empty()) {
         return;
     }
-    std::string list;
+    std::wstring list;
     for (const UnplacedFile& file : found) {
-        list += FormatText(
-            LoadText(instance, IDS_RECOVER_FILE),
-            {file.target, file.path, std::to_string(file.size), FileTimeText(file.path)});
+        list += FormatWideText(LoadWideText(instance, IDS_RECOVER_FILE),
+                               {WideText(file.target), WideText(file.path),
+                                std::to_wstring(file.size), WideText(FileTimeText(file.path))});
     }
-    const std::string question = FormatText(
-        LoadText(instance, found.size() == 1 ? IDS_RECOVER_ONE : IDS_RECOVER_BOTH), {list});
+    const std::wstring question = FormatWideText(
+        LoadWideText(instance, found.size() == 1 ? IDS_RECOVER_ONE : IDS_RECOVER_BOTH), {list});
     char exe[MAX_PATH + 1] = "";
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string caption = exe;
@@ -95,7 +95,7 @@ INT_PTR ConsoleDialog::OpenDialog(WPARAM, LPARAM) {
         volume_.SetPosition(settings_.volumeLevel);
     }
     for (int i = 0; i < kSoundCount; ++i) {
-        sound_.Add(LoadText(instance_, IDS_SOUND_FIRST + static_cast<UINT>(i)));
+        sound_.Add(LoadWideText(instance_, IDS_SOUND_FIRST + static_cast<UINT>(i)));
     }
     sound_.Select(settings_.seeBallSound);
     ShowCameraValues(settings_);
@@ -155,10 +155,8 @@ INT_PTR ConsoleDialog::Save(WPARAM, LPARAM) {
     const Message failure = SaveSettings(settings_, files_, ops_);
     if (!failure.Empty()) {
         // The dialog stays open: the owner may try again or cancel.
-        failures_.ShowSaveFailure(
-            hwnd_, messages::Text(failure, [this](int id) {
-                return LoadText(instance_, IDS_SETTINGS_MESSAGE_FIRST + static_cast<UINT>(id));
-            }));
+        failures_.ShowSaveFailure(hwnd_,
+                                  MessageWideText(instance_, IDS_SETTINGS_MESSAGE_FIRST, failure));
         return TRUE;
     }
     EndDialog(hwnd_, 1);
@@ -172,16 +170,14 @@ INT_PTR ConsoleDialog::Cancel(WPARAM, LPARAM) {
 
 void ConsoleDialog::RefreshCaptions() {
     const int position = volume_.Position();
-    volumeCaption_ = LoadText(
+    volumeCaption_ = LoadWideText(
         instance_, IDS_VOLUME_FIRST + static_cast<UINT>(position >= 0 && position < kVolumeLevels
                                                             ? position
                                                             : ConsoleSettings{}.volumeLevel));
-    char status[128];
-    std::snprintf(status, sizeof status, LoadText(instance_, IDS_LEARNING_STATUS).c_str(),
-                  static_cast<int>(settings_.learnedThings),
-                  static_cast<int>(settings_.forgottenThings),
-                  static_cast<int>(settings_.endurance));
-    learningStatus_ = status;
+    learningStatus_ = FormatWideText(LoadWideText(instance_, IDS_LEARNING_STATUS),
+                                     {std::to_wstring(static_cast<int>(settings_.learnedThings)),
+                                      std::to_wstring(static_cast<int>(settings_.forgottenThings)),
+                                      std::to_wstring(static_cast<int>(settings_.endurance))});
     volumeCaptionText_.SetText(volumeCaption_);
     learningStatusText_.SetText(learningStatus_);
 }

@@ -19,12 +19,12 @@ using namespace win32ui;
 class SaveFailureSink {
   public:
     virtual ~SaveFailureSink() = default;
-    virtual void ShowSaveFailure(HWND owner, const std::string& text) = 0;
+    virtual void ShowSaveFailure(HWND owner, const std::wstring& text) = 0;
 };
 
 class MessageBoxSink : public SaveFailureSink {
   public:
-    void ShowSaveFailure(HWND owner, const std::string& text) override;
+    void ShowSaveFailure(HWND owner, const std::wstring& text) override;
 };
 
 // Before the console opens: when a save that was cut short left settings
@@ -67,8 +67,8 @@ class ConsoleDialog : public Dialog<ConsoleDialog> {
     SaveFailureSink& failures_;
     ConsoleSettings settings_;
     HICON icon_ = nullptr;
-    std::string volumeCaption_;
-    std::string learningStatus_;
+    std::wstring volumeCaption_;
+    std::wstring learningStatus_;
 
     TrackBar volume_;
     Control volumeCaptionText_;

@@ -72,6 +72,10 @@ void ComboBox::Add(const std::string& text) {
     SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ComboBox::Add(const std::wstring& text) {
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void ComboBox::Select(int index) {
     SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -211,10 +215,16 @@ bool ListView::Answer(const NMHDR& header, LRESULT& result) const {
         }
         const ListRow& row = rows_[static_cast<std::size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr) {
+            const auto wide = reinterpret_cast<LPWSTR>(item.pszText);
             if (header.code == LVN_GETDISPINFOA) {
-                lstrcpynA(item.pszText, row.text.c_str(), item.cchTextMax);
+                lstrcpynA(
+                    item.pszText,
+                    row.shown.empty() ? row.text.c_str() : NarrowText(row.shown.c_str()).c_str(),
+                    item.cchTextMax);
+            } else if (!row.shown.empty()) {
+                lstrcpynW(wide, row.shown.c_str(), item.cchTextMax);
             } else {
-                CopyWide(row.text, reinterpret_cast<LPWSTR>(item.pszText), item.cchTextMax);
+                CopyWide(row.text, wide, item.cchTextMax);
             }
         }
         if ((item.mask & LVIF_IMAGE) != 0) {

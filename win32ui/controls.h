@@ -58,6 +58,8 @@ class Control {
     HWND Hwnd() const { return hwnd_; }
     void Enable(bool enable) { EnableWindow(hwnd_, enable ? TRUE : FALSE); }
     void SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+    // A text of the program's own, shown whatever the system's code page.
+    void SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
     std::string Text() const;
 
   protected:
@@ -78,6 +80,7 @@ class CheckBox : public Control {
 class ComboBox : public Control {
   public:
     void Add(const std::string& text);
+    void Add(const std::wstring& text);
     // Selects an entry; an index that names none leaves no selection.
     void Select(int index);
     // The selected entry, or -1.
@@ -111,6 +114,9 @@ struct ListRow {
     std::string text;
     int image = -1;
     LPARAM data = 0;
+    // When set, what the row shows instead: a text of the program's own,
+    // shown whatever the system's code page.
+    std::wstring shown = {};
 };
 
 // A list view in list mode whose rows its dialog keeps (an owner-data list,

@@ -27,7 +27,9 @@ class Dialog {
   public:
     // Runs the dialog from its template in the shown language.
     INT_PTR RunModal(HINSTANCE instance, int templateId, HWND parent) {
-        return DialogBoxIndirectParamA(instance, LoadDialogTemplate(instance, templateId), parent,
+        // A Unicode dialog: the template's texts show whatever the system's
+        // code page.
+        return DialogBoxIndirectParamW(instance, LoadDialogTemplate(instance, templateId), parent,
                                        &Dialog::Proc,
                                        reinterpret_cast<LPARAM>(static_cast<T*>(this)));
     }

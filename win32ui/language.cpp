@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "win32ui/text.h"
+
 namespace win32ui {
 
 namespace {
@@ -11,7 +13,6 @@ Language shown = Language::English;
 
 constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-constexpr UINT kJapaneseCodePage = 932;
 
 // "ja" or "en", as the environment or the switch names a language.
 bool Named(std::string_view name, Language& language) {
@@ -59,9 +60,6 @@ std::string_view ChooseLanguage(std::string_view argumentText) {
                 std::min(argumentText.find_first_not_of(" \t"), argumentText.size()));
         }
     }
-    if (language == Language::Japanese && GetACP() != kJapaneseCodePage) {
-        language = Language::English;
-    }
     SetLanguage(language);
     return argumentText;
 }
@@ -101,10 +99,8 @@ HMENU LoadShownMenu(HINSTANCE instance, int menuId) {
     return loaded != nullptr ? LoadMenuIndirectA(LockResource(loaded)) : nullptr;
 }
 
-int ShowMessageBox(HWND owner, const std::string_view text, const std::string_view caption,
-                   UINT type) {
-    return MessageBoxExA(owner, std::string(text).c_str(), std::string(caption).c_str(), type,
-                         ShownLanguageId());
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::string& caption, UINT type) {
+    return MessageBoxExW(owner, text.c_str(), WideText(caption).c_str(), type, ShownLanguageId());
 }
 
 }  // namespace win32ui

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace win32ui {
@@ -17,10 +18,8 @@ enum class Language { English, Japanese };
 
 // Picks the language at start: ZOLT_LANGUAGE=ja or =en in the environment,
 // or a /lang:ja or /lang:en switch at the start of the argument text, forces
-// one; otherwise the user's display language decides. Japanese texts are
-// kept in the system's code page as every text of the programs is, so they
-// are shown only where that code page is Japanese (932); elsewhere English.
-// Returns the argument text after the switch.
+// one; otherwise the user's display language decides. Returns the argument
+// text after the switch.
 std::string_view ChooseLanguage(std::string_view argumentText);
 
 void SetLanguage(Language language);
@@ -34,8 +33,8 @@ HRSRC FindShownResource(HINSTANCE instance, LPCSTR type, LPCSTR name);
 const DLGTEMPLATE* LoadDialogTemplate(HINSTANCE instance, int templateId);
 HMENU LoadShownMenu(HINSTANCE instance, int menuId);
 
-// A message box whose buttons speak the shown language.
-int ShowMessageBox(HWND owner, const std::string_view text, const std::string_view caption,
-                   UINT type);
+// A message box whose buttons speak the shown language; its text shows
+// whatever the system's code page, its caption is in that code page.
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::string& caption, UINT type);
 
 }  // namespace win32ui

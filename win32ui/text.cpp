@@ -1,5 +1,6 @@
 #include "win32ui/text.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "messages/message.h"
@@ -7,7 +8,25 @@
 
 namespace win32ui {
 
-std::string LoadText(HINSTANCE instance, UINT id) {
+namespace {
+
+std::string Converted(const WCHAR* text, int length, UINT codePage) {
+    const int n = WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    WideCharToMultiByte(codePage, 0, text, length, converted.data(), n, nullptr, nullptr);
+    return converted;
+}
+
+std::wstring Converted(std::string_view text, UINT codePage) {
+    const int length = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring converted(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, converted.data(), n);
+    return converted;
+}
+
+// The text as it stands in the string table.
+std::wstring TableText(HINSTANCE instance, UINT id) {
     // A string table block holds sixteen texts, each its length in UTF-16
     // units followed by its units.
     const HRSRC block = FindShownResource(instance, MAKEINTRESOURCEA(6) /* RT_STRING */,
@@ -22,14 +41,56 @@ std::string LoadText(HINSTANCE instance, UINT id) {
     for (UINT skip = id & 15; skip > 0 && units < end; --skip) {
         units += 1 + *units;
     }
-    if (units >= end || units + 1 + *units > end || *units == 0) {
+    if (units >= end || units + 1 + *units > end) {
         return {};
     }
-    const int length = static_cast<int>(*units);
-    const int n = WideCharToMultiByte(CP_ACP, 0, units + 1, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, units + 1, length, text.data(), n, nullptr, nullptr);
-    return text;
+    return std::wstring(units + 1, *units);
+}
+
+// Texts are filled in UTF-8, where a place's mark cannot be part of another
+// character, and shown as UTF-16.
+std::string Utf8(const std::wstring& text) {
+    return Converted(text.c_str(), static_cast<int>(text.size()), CP_UTF8);
+}
+
+std::string Utf8FromAnsi(const std::string& text) {
+    return Utf8(Converted(text, CP_ACP));
+}
+
+}  // namespace
+
+std::string LoadText(HINSTANCE instance, UINT id) {
+    const std::wstring text = TableText(instance, id);
+    return Converted(text.c_str(), static_cast<int>(text.size()), CP_ACP);
+}
+
+std::wstring LoadWideText(HINSTANCE instance, UINT id) {
+    return TableText(instance, id);
+}
+
+std::wstring WideText(std::string_view text) {
+    return Converted(text, CP_ACP);
+}
+
+std::wstring FormatWideText(const std::wstring& pattern, const std::vector<std::wstring>& values) {
+    std::vector<std::string> utf8;
+    for (const std::wstring& value : values) {
+        utf8.push_back(Utf8(value));
+    }
+    return Converted(messages::FillPlaces(Utf8(pattern), utf8), CP_UTF8);
+}
+
+std::wstring MessageWideText(HINSTANCE instance, UINT firstId, const messages::Message& message) {
+    messages::Message utf8 = message;
+    for (std::string& value : utf8.values) {
+        value = Utf8FromAnsi(value);
+    }
+    return Converted(
+        messages::Text(utf8,
+                       [instance, firstId](int id) {
+                           return Utf8(TableText(instance, firstId + static_cast<UINT>(id)));
+                       }),
+        CP_UTF8);
 }
 
 std::string FormatText(const std::string& pattern, std::initializer_list<std::string> values) {

@@ -26,9 +26,9 @@
 #define IDC_DISABLE_NAME_REGISTRATION 1023
 
 // Texts only the window shows.
-#define IDS_VOLUME_FIRST 200  // the five volume levels, Off to Maximum
-#define IDS_SOUND_FIRST 210   // the three see-ball sounds
-#define IDS_LEARNING_STATUS 220
+#define IDS_VOLUME_FIRST 200     // the five volume levels, Off to Maximum
+#define IDS_SOUND_FIRST 210      // the three see-ball sounds
+#define IDS_LEARNING_STATUS 220  // %1 learned, %2 forgotten, %3 endurance
 // Asked at start-up when a save was cut short: %1 the files, one
 // IDS_RECOVER_FILE each (%1 the missing file, %2 the copy, %3 its size in
 // bytes, %4 when it was written).

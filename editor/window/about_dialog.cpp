@@ -18,12 +18,12 @@ void AddAboutEntry(HINSTANCE instance, HWND hwnd) {
     if (menu == nullptr) {
         return;
     }
-    const std::string text = win32ui::LoadText(instance, IDS_ABOUTBOX);
+    const std::wstring text = win32ui::LoadWideText(instance, IDS_ABOUTBOX);
     if (text.empty()) {
         return;
     }
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text.c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.c_str());
 }
 
 }  // namespace zolt

@@ -184,7 +184,8 @@ void EditorDialog::FillCodeList(const ZoltRecord& record) {
     std::vector<ListRow> rows;
     if (record.lines.Empty()) {
         // The one row that cannot be dragged.
-        rows.push_back({LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, -1});
+        rows.push_back({LoadText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER), -1, -1,
+                        LoadWideText(instance_, IDS_EMPTY_EVENT_PLACEHOLDER)});
     } else {
         rows.reserve(static_cast<std::size_t>(record.lines.Count()));
         for (const std::string_view line : record.lines) {
@@ -201,7 +202,8 @@ INT_PTR EditorDialog::ShowSelectedEvent(WPARAM, LPARAM) {
         paletteList_.SetSelectionMark(-1);
         ShowStatus(IDS_STATUS_SELECT_ACTION);
     } else {
-        codeList_.SetRows({{LoadText(instance_, IDS_SELECT_EVENT_PLACEHOLDER), -1, 0}});
+        codeList_.SetRows({{LoadText(instance_, IDS_SELECT_EVENT_PLACEHOLDER), -1, 0,
+                            LoadWideText(instance_, IDS_SELECT_EVENT_PLACEHOLDER)}});
         FitColumns();
     }
     return 0;
@@ -221,12 +223,12 @@ void EditorDialog::SetStatus(const std::string& text) {
 }
 
 void EditorDialog::ShowStatus(UINT textId) {
-    status_.SetText(LoadText(instance_, textId));
+    status_.SetText(LoadWideText(instance_, textId));
 }
 
 void EditorDialog::FillCategoryBox() {
     for (int i = 0; i < kCategoryCount; ++i) {
-        categoryBox_.Add(LoadText(instance_, IDS_CATEGORY_FIRST + static_cast<UINT>(i)));
+        categoryBox_.Add(LoadWideText(instance_, IDS_CATEGORY_FIRST + static_cast<UINT>(i)));
     }
     categoryBox_.Select(0);
     RefillPalette();

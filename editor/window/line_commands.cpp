@@ -305,8 +305,8 @@ void EditorDialog::Paste() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineFault fault = CheckTypedLine(event, lines[i]);
         if (fault != LineFault::None) {
-            SetStatus(
-                FormatText(LoadText(instance_, PasteRefusalText(fault)), {std::to_string(i + 1)}));
+            status_.SetText(FormatWideText(LoadWideText(instance_, PasteRefusalText(fault)),
+                                           {std::to_wstring(i + 1)}));
             return;
         }
         lines[i] = std::string(StoredLine(lines[i]));

@@ -30,12 +30,16 @@ std::string MessageText(const Message& message) {
     });
 }
 
+std::wstring MessageWideText(const Message& message) {
+    return win32ui::MessageWideText(GetModuleHandleA(nullptr), IDS_MESSAGE_FIRST, message);
+}
+
 void MessageBoxSink::Notify(const Message& message) {
-    win32ui::ShowMessageBox(owner_, MessageText(message), caption_, MB_OK | MB_ICONWARNING);
+    win32ui::ShowMessageBox(owner_, MessageWideText(message), caption_, MB_OK | MB_ICONWARNING);
 }
 
 bool MessageBoxSink::AskYesNo(const Message& message) {
-    return win32ui::ShowMessageBox(owner_, MessageText(message), caption_,
+    return win32ui::ShowMessageBox(owner_, MessageWideText(message), caption_,
                                    MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 

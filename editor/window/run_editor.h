@@ -13,6 +13,7 @@ namespace zolt {
 // A message of the core as the window shows it: its text from the program's
 // string table, in the language the program shows.
 std::string MessageText(const Message& message);
+std::wstring MessageWideText(const Message& message);
 
 // Message boxes captioned with the program's own base name, warning icon.
 class MessageBoxSink : public MessageSink {

@@ -8,14 +8,15 @@
 #include <stdexcept>
 
 #include "input.h"
+#include "win32ui/text.h"
 
 namespace window_test {
 
 namespace fs = std::filesystem;
 
-void CapturedFailures::ShowSaveFailure(HWND, const std::string& text) {
+void CapturedFailures::ShowSaveFailure(HWND, const std::wstring& text) {
     Guard lock(mutex_);
-    shown_.push_back(text);
+    shown_.push_back(win32ui::NarrowText(text.c_str()));
 }
 
 std::vector<std::string> CapturedFailures::Shown() {

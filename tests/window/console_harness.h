@@ -16,7 +16,7 @@ namespace window_test {
 // Takes the console's save-failure messages instead of showing them.
 class CapturedFailures : public pupdesk::SaveFailureSink {
   public:
-    void ShowSaveFailure(HWND, const std::string& text) override;
+    void ShowSaveFailure(HWND, const std::wstring& text) override;
     std::vector<std::string> Shown();
 
   private:

@@ -116,6 +116,15 @@ TEST(LabelsFit, Console) {
             }
         }
         SaveScreenshot("pupdesk-japanese-console");
+        // A save that fails says so in Japanese, the file in its place.
+        SetFileAttributesA(stick.files.array1.c_str(), FILE_ATTRIBUTE_READONLY);
+        console.ClickControl(IDOK);
+        SetFileAttributesA(stick.files.array1.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(
+            console.Failures().Shown(),
+            std::vector<std::string>{win32ui::FormatText(
+                win32ui::LoadText(self, IDS_SETTINGS_MESSAGE_FIRST + 1), {stick.files.array1})});
+        EXPECT_TRUE(console.Running());
     }
     win32ui::SetLanguage(win32ui::Language::English);
 }

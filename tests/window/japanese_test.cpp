@@ -382,14 +382,13 @@ TEST(Japanese, PupdeskSavesFromAFolderWithATrailBackslash) {
     shown.insert(shown.begin(), japanese[0]);
     EXPECT_EQ(shown, japanese);
     win32ui::SetLanguage(win32ui::Language::Japanese);
-    char expected[256] = "";
-    std::snprintf(expected, sizeof expected,
-                  win32ui::LoadText(console, IDS_LEARNING_STATUS).c_str(), 57, 12, 1234);
+    const std::string expected =
+        win32ui::FormatText(win32ui::LoadText(console, IDS_LEARNING_STATUS), {"57", "12", "1234"});
     win32ui::SetLanguage(win32ui::Language::English);
     FreeLibrary(console);
     char status[256] = "";
     GetWindowTextA(GetDlgItem(dialog, IDC_LEARNING_STATUS), status, sizeof status);
-    EXPECT_STREQ(status, expected);
+    EXPECT_EQ(status, expected);
     SaveScreenshot("pupdesk-japanese");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(pupdesk.WaitForExit(), 1u);

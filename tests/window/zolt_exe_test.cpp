@@ -6,8 +6,11 @@
 #include <filesystem>
 #include <string>
 
+#include "editor/resources/resource.h"
 #include "harness.h"
 #include "process.h"
+#include "win32ui/language.h"
+#include "win32ui/text.h"
 
 namespace window_test {
 namespace {
@@ -35,6 +38,20 @@ std::string JoinedChildTexts(HWND hwnd) {
     return texts;
 }
 
+BOOL CALLBACK CollectWideText(HWND child, LPARAM out) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(child, text, 1024);
+    *reinterpret_cast<std::wstring*>(out) += std::wstring(text) + L"|";
+    return TRUE;
+}
+
+// The texts of a window's children as UTF-16, whatever the code page.
+std::wstring JoinedWideTexts(HWND hwnd) {
+    std::wstring texts;
+    EnumChildWindows(hwnd, CollectWideText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 TEST(ZoltExe, OpensTheStickItIsStartedOn) {
     if (ZoltExe().empty()) {
         GTEST_SKIP() << "ZOLT_EXE not set";
@@ -56,18 +73,31 @@ TEST(ZoltExe, ShowsAStartupFailureInAMessageBox) {
     const Stick stick = WriteStick("exe-fail", "WAIT\r\n");
     std::filesystem::create_directories(stick.root + "\\ZOLT");
     // The argument is taken whole: the path with its blank and no quotes,
-    // after a language switch. Japanese needs the Japanese code page: here
-    // the texts stay English.
+    // after a language switch, which picks Japanese whatever the code page.
     const std::string other = stick.root + "\\MY DOG\\R-CODE.R";
-    for (const char* before : {"   ", "/lang:en   ", "/lang:ja "}) {
-        SCOPED_TRACE(before);
-        Process zolt(CommandLine(before + other), stick.root + "\\ZOLT");
+    win32ui::SetLanguage(win32ui::Language::Japanese);
+    const std::wstring japanese =
+        win32ui::FormatWideText(win32ui::LoadWideText(GetModuleHandleA(nullptr), IDS_MESSAGE_FIRST),
+                                {win32ui::WideText(other)});
+    win32ui::SetLanguage(win32ui::Language::English);
+    const std::wstring english = win32ui::WideText("ERROR: Can't open R-CODE.R file\n" + other);
+    const struct {
+        const char* before;
+        std::wstring message;
+    } rows[] = {{"   ", english}, {"/lang:en   ", english}, {"/lang:ja ", japanese}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.before);
+        Process zolt(CommandLine(row.before + other), stick.root + "\\ZOLT");
         ASSERT_TRUE(zolt.started);
         const HWND box = zolt.WaitForWindow("zolt");
         ASSERT_NE(box, nullptr);
-        EXPECT_NE(JoinedChildTexts(box).find("ERROR: Can't open R-CODE.R file\n" + other + "|"),
-                  std::string::npos)
+        EXPECT_NE(JoinedWideTexts(box).find(row.message + L"|"), std::wstring::npos)
             << JoinedChildTexts(box);
+        if (row.message == japanese) {
+            Settle(box);
+            Sleep(500);
+            SaveScreenshot("zolt-forced-japanese-error");
+        }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(zolt.WaitForExit(), 0u);
     }
