@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((data[0] & 1) != 0) {
         record.lines.AppendLine("WAIT");
     }
-    std::string message;
+    zolt::MessageId message = zolt::MessageId::None;
     if (!zolt::CheckPreClause(record, message)) {
-        Check(!message.empty());
+        Check(message != zolt::MessageId::None);
         return 0;
     }
     Check(record.preText.has_value());
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.options = zolt::kPreOption;
     again.preText = line;
     again.lines = record.lines;
-    std::string againMessage;
+    zolt::MessageId againMessage = zolt::MessageId::None;
     if (zolt::CheckPreClause(again, againMessage)) {
         Check(zolt::PreLineForWriting(again) == line);
     }

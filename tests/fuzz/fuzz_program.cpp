@@ -19,7 +19,7 @@ using fuzz::Check;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     zolt::ProgramDocument first;
     first.text.assign(reinterpret_cast<const char*>(data), size);
-    if (!zolt::ParseProgram(first) || !zolt::CheckReadBack(first).empty()) {
+    if (!zolt::ParseProgram(first) || !zolt::CheckReadBack(first).Empty()) {
         return 0;
     }
     const std::string written = zolt::WriteProgram(first);

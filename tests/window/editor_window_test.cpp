@@ -1033,6 +1033,9 @@ TEST(LabelsFit, EditorAndAboutBox) {
     const HWND about = WaitForThreadWindow(GetWindowThreadProcessId(editor.Dialog(), nullptr),
                                            nullptr, aboutCaption.c_str());
     ASSERT_NE(about, nullptr);
+    const std::vector<std::string> texts =
+        TemplateTexts(GetModuleHandleA(nullptr), IDD_ABOUTBOX, win32ui::ShownLanguageId());
+    EXPECT_EQ(LabelTexts(about), std::vector<std::string>(texts.begin() + 1, texts.end()));
     EXPECT_EQ(CutOffTexts(about), std::vector<std::string>{});
     editor.Screenshot(win32ui::ShownLanguage() == win32ui::Language::Japanese
                           ? "editor-japanese-about"
