@@ -389,6 +389,8 @@ TEST(Japanese, PupdeskSavesFromAFolderWithATrailBackslash) {
     char status[256] = "";
     GetWindowTextA(GetDlgItem(dialog, IDC_LEARNING_STATUS), status, sizeof status);
     EXPECT_EQ(status, expected);
+    Settle(dialog);
+    Sleep(500);
     SaveScreenshot("pupdesk-japanese");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(pupdesk.WaitForExit(), 1u);
