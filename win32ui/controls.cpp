@@ -174,9 +174,10 @@ HTREEITEM TreeView::FindData(LPARAM data) const {
 
 void ListView::SetRows(std::vector<ListRow> rows) {
     rows_ = std::move(rows);
-    LVITEMA none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    // An owner-data list forgets the selection and focus of rows beyond its
+    // count: emptying it clears them at once, where clearing each row's state
+    // takes a step for every row it had.
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, 0, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, -1);
     SendMessageA(hwnd_, LVM_SETITEMCOUNT, rows_.size(), 0);
     if (!rows_.empty()) {
