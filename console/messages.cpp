@@ -18,11 +18,11 @@ Message MakeMessage(MessageId id, std::vector<std::string> values) {
 }
 
 std::string_view EnglishPattern(int id) {
-    return id >= 0 && id < kMessageCount ? kEnglish[id] : std::string_view();
+    return messages::Pattern(kEnglish, id);
 }
 
 std::string EnglishText(const Message& message) {
-    return messages::Text(message, [](int id) { return std::string(EnglishPattern(id)); });
+    return messages::Text(message, kEnglish);
 }
 
 }  // namespace pupdesk

@@ -29,4 +29,14 @@ std::string Text(const Message& message, const std::function<std::string(int)>& 
     return FillPlaces(pattern(message.id), values);
 }
 
+std::string_view Pattern(std::span<const std::string_view> patterns, int id) {
+    return id >= 0 && static_cast<std::size_t>(id) < patterns.size()
+               ? patterns[static_cast<std::size_t>(id)]
+               : std::string_view();
+}
+
+std::string Text(const Message& message, std::span<const std::string_view> patterns) {
+    return Text(message, [patterns](int id) { return std::string(Pattern(patterns, id)); });
+}
+
 }  // namespace messages

@@ -5,6 +5,7 @@
 // each program turns that into text in the language it shows.
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,12 @@ std::string FillPlaces(std::string_view pattern, const std::vector<std::string>&
 
 // The message's text from a table of patterns by id.
 std::string Text(const Message& message, const std::function<std::string(int)>& pattern);
+
+// The pattern of `id` in a list of patterns numbered from 0; empty for an id
+// the list lacks.
+std::string_view Pattern(std::span<const std::string_view> patterns, int id);
+
+// The message's text from such a list.
+std::string Text(const Message& message, std::span<const std::string_view> patterns);
 
 }  // namespace messages

@@ -60,8 +60,7 @@ std::string Utf8FromAnsi(const std::string& text) {
 }  // namespace
 
 std::string LoadText(HINSTANCE instance, UINT id) {
-    const std::wstring text = TableText(instance, id);
-    return Converted(text.c_str(), static_cast<int>(text.size()), CP_ACP);
+    return NarrowText(TableText(instance, id).c_str());
 }
 
 std::wstring LoadWideText(HINSTANCE instance, UINT id) {
@@ -98,11 +97,7 @@ std::string FormatText(const std::string& pattern, std::initializer_list<std::st
 }
 
 std::string NarrowText(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(n > 0 ? static_cast<std::size_t>(n) : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(narrow.find('\0'));
-    return narrow;
+    return Converted(text, lstrlenW(text), CP_ACP);
 }
 
 std::string FileTimeText(const std::string& path) {

@@ -34,7 +34,8 @@
 #define IDS_REFUSED_CLOSES_EVENT 213
 #define IDS_REFUSED_SUBROUTINE 214
 #define IDS_NOT_TOGETHER 215
-// Why a paste was not taken: %1 the first refused line's number.
+// Why a paste was not taken: %1 the first refused line's number. In the
+// order of the texts above, ten after each.
 #define IDS_PASTE_REFUSED_LINE_END 220
 #define IDS_PASTE_REFUSED_TOO_LONG 221
 #define IDS_PASTE_REFUSED_OPENS_EVENT 222

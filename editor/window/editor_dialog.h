@@ -10,6 +10,7 @@
 #include "editor/document/edit_history.h"
 #include "editor/document/message_sink.h"
 #include "editor/document/program_document.h"
+#include "editor/document/program_writer.h"
 #include "win32ui/controls.h"
 #include "win32ui/dialog.h"
 
@@ -18,6 +19,10 @@ namespace zolt {
 // The editor's windows are made of the shared dialog base and control
 // wrappers.
 using namespace win32ui;
+
+// The status text that says why a line typed in the edit box, or a line of a
+// paste, was refused.
+UINT RefusalText(LineFault fault, bool pasted);
 
 // The drag under way, if any.
 struct DragState {

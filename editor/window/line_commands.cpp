@@ -18,21 +18,6 @@ namespace zolt {
 
 namespace {
 
-UINT PasteRefusalText(LineFault fault) {
-    switch (fault) {
-        case LineFault::TooLong:
-            return IDS_PASTE_REFUSED_TOO_LONG;
-        case LineFault::OpensEvent:
-            return IDS_PASTE_REFUSED_OPENS_EVENT;
-        case LineFault::ClosesEvent:
-            return IDS_PASTE_REFUSED_CLOSES_EVENT;
-        case LineFault::Subroutine:
-            return IDS_PASTE_REFUSED_SUBROUTINE;
-        default:
-            return IDS_PASTE_REFUSED_LINE_END;
-    }
-}
-
 bool Together(const std::vector<int>& lines) {
     return !lines.empty() && lines.back() - lines.front() + 1 == static_cast<int>(lines.size());
 }
@@ -305,7 +290,7 @@ void EditorDialog::Paste() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineFault fault = CheckTypedLine(event, lines[i]);
         if (fault != LineFault::None) {
-            status_.SetText(FormatWideText(LoadWideText(instance_, PasteRefusalText(fault)),
+            status_.SetText(FormatWideText(LoadWideText(instance_, RefusalText(fault, true)),
                                            {std::to_wstring(i + 1)}));
             return;
         }

@@ -15,22 +15,24 @@
 
 namespace zolt {
 
-namespace {
-
-UINT RefusalText(LineFault fault) {
+UINT RefusalText(LineFault fault, bool pasted) {
+    // The paste's texts follow the edit box's in the same order.
+    const UINT offset = pasted ? IDS_PASTE_REFUSED_LINE_END - IDS_REFUSED_LINE_END : 0;
     switch (fault) {
         case LineFault::TooLong:
-            return IDS_REFUSED_TOO_LONG;
+            return IDS_REFUSED_TOO_LONG + offset;
         case LineFault::OpensEvent:
-            return IDS_REFUSED_OPENS_EVENT;
+            return IDS_REFUSED_OPENS_EVENT + offset;
         case LineFault::ClosesEvent:
-            return IDS_REFUSED_CLOSES_EVENT;
+            return IDS_REFUSED_CLOSES_EVENT + offset;
         case LineFault::Subroutine:
-            return IDS_REFUSED_SUBROUTINE;
+            return IDS_REFUSED_SUBROUTINE + offset;
         default:
-            return IDS_REFUSED_LINE_END;
+            return IDS_REFUSED_LINE_END + offset;
     }
 }
+
+namespace {
 
 // The text of a finished edit box, or nothing when it was dropped.
 std::optional<std::string> EditedText(const NMHDR& header) {
@@ -107,7 +109,7 @@ INT_PTR EditorDialog::TakeLineEdit(WPARAM, LPARAM lParam) {
     const std::optional<std::string> typed = EditedText(header);
     const LineFault fault = typed ? CheckTypedLine(event, *typed) : LineFault::None;
     if (typed && fault != LineFault::None) {
-        ShowStatus(RefusalText(fault));
+        ShowStatus(RefusalText(fault, false));
     }
     const bool take = typed && fault == LineFault::None && !(isNew && StoredLine(*typed).empty());
     if (!take) {

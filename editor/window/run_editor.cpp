@@ -23,15 +23,12 @@ MessageBoxSink::MessageBoxSink() {
     caption_ = SplitPath(path).base;
 }
 
-std::string MessageText(const Message& message) {
-    return messages::Text(message, [](int id) {
-        return win32ui::LoadText(GetModuleHandleA(nullptr),
-                                 IDS_MESSAGE_FIRST + static_cast<UINT>(id));
-    });
-}
-
 std::wstring MessageWideText(const Message& message) {
     return win32ui::MessageWideText(GetModuleHandleA(nullptr), IDS_MESSAGE_FIRST, message);
+}
+
+std::string MessageText(const Message& message) {
+    return win32ui::NarrowText(MessageWideText(message).c_str());
 }
 
 void MessageBoxSink::Notify(const Message& message) {
