@@ -715,18 +715,6 @@ void PutOnClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-std::string ClipboardText() {
-    std::string text = "(nothing)";
-    if (OpenClipboard(nullptr)) {
-        if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 std::vector<int> MarkedRows(HWND list) {
     std::vector<int> rows;
     for (int i = -1; (i = ListView_GetNextItem(list, i, LVNI_SELECTED)) >= 0;) {
@@ -776,7 +764,7 @@ TEST(EditorWindow, EditsSeveralMarkedLines) {
         EXPECT_EQ(Lines(editor.Document()), row.lines);
         EXPECT_EQ(editor.Document().modified, row.modified);
         EXPECT_EQ(MarkedRows(editor.Control(IDC_CODE_LIST)), row.marked);
-        EXPECT_EQ(ClipboardText(), row.clipboard);
+        EXPECT_EQ(ClipboardText<char>(CF_TEXT), row.clipboard);
         EXPECT_TRUE(editor.Running());
     }
     // Lines marked apart go together only by a drag; the keys refuse. They
@@ -929,7 +917,7 @@ TEST(EditorWindow, ContextMenusGreyWhatCannotApply) {
     editor.Screenshot("editor-context-menu");
     editor.Press("T");
     EXPECT_EQ(Lines(editor.Document()), "0 1 3 4 | | ");
-    EXPECT_EQ(ClipboardText(), FiveLines({2})[0]);
+    EXPECT_EQ(ClipboardText<char>(CF_TEXT), FiveLines({2})[0]);
     EXPECT_TRUE(editor.Running());
 }
 

@@ -59,4 +59,19 @@ std::vector<std::string> CutOffTexts(HWND dialog);
 // when it names one.
 void SaveScreenshot(const std::string& name);
 
+// The clipboard's text in one format (CF_TEXT as char, CF_UNICODETEXT as
+// wchar_t); empty when it holds none.
+template <typename Char>
+std::basic_string<Char> ClipboardText(UINT format) {
+    std::basic_string<Char> text;
+    if (OpenClipboard(nullptr)) {
+        if (const HANDLE data = GetClipboardData(format)) {
+            text = static_cast<const Char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 }  // namespace window_test

@@ -140,19 +140,6 @@ void PutOnClipboard(UINT format, const void* text, std::size_t bytes) {
     CloseClipboard();
 }
 
-template <typename Char>
-std::basic_string<Char> ClipboardText(UINT format) {
-    std::basic_string<Char> text;
-    if (OpenClipboard(nullptr)) {
-        if (const HANDLE data = GetClipboardData(format)) {
-            text = static_cast<const Char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 // Shift-JIS lines go through the clipboard byte for byte: a paste takes the
 // ANSI text, and a copy gives it back as ANSI text and as the UTF-16 text
 // that Notepad reads.
